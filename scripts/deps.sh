@@ -1,0 +1,42 @@
+#!/bin/sh
+# Installs the Debian packages that the named needs call for, when any is
+# missing. As root it runs apt-get; otherwise it prints the apt-get line
+# to run and fails. Safe to run again: with nothing missing it does nothing.
+#   scripts/deps.sh build   compiler, CMake, Allegro 4 and AllegroGL
+#   scripts/deps.sh test    the above, GoogleTest, Google Benchmark, Xvfb,
+#                           Mesa's software OpenGL, xdotool, ImageMagick
+set -eu
+
+build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev"
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
+libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps"
+
+wanted=""
+for need in "$@"; do
+  case "$need" in
+  build) wanted="$wanted $build_packages" ;;
+  test) wanted="$wanted $build_packages $test_packages" ;;
+  *) echo "deps.sh: unknown need '$need' (build or test)" >&2; exit 2 ;;
+  esac
+done
+
+missing=""
+for p in $wanted; do
+  case " $missing " in *" $p "*) continue ;; esac
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+line="apt-get update && apt-get install -y$missing"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing Debian packages:$missing" >&2
+  echo "Install them as root, then run this again:" >&2
+  echo "  sudo sh -c '$line'" >&2
+  exit 1
+fi
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+# shellcheck disable=SC2086 # the list is meant to split into names
+apt-get install -y -q --no-install-recommends $missing
