@@ -1,0 +1,60 @@
+#include "app/app.h"
+
+#include <allegro.h>
+#include <alleggl.h>
+
+// Shows one message in the program's language: what failed, then the
+// library's own explanation, or the given cause when it has none.
+static void report_failure(const char *what, const char *cause)
+{
+  const char *detail = allegro_error[0] ? allegro_error : cause;
+  allegro_message("%s:\n%s\n", what, detail);
+}
+
+int start_allegro()
+{
+  if (allegro_init() != 0) {
+    // No system driver: the message goes to standard output.
+    report_failure("Error durante la inicializacion de Allegro",
+                   "no hay ningun sistema disponible");
+    return -1;
+  }
+  if (install_allegro_gl() != 0) {
+    report_failure("Error durante la inicializacion de AllegroGL",
+                   "causa desconocida");
+    allegro_exit();
+    return -1;
+  }
+  if (install_keyboard() != 0) {
+    report_failure("Error durante la instalacion del teclado",
+                   "causa desconocida");
+    allegro_exit();
+    return -1;
+  }
+  if (install_timer() != 0) {
+    report_failure("Error durante la instalacion del temporizador",
+                   "causa desconocida");
+    allegro_exit();
+    return -1;
+  }
+  return 0;
+}
+
+int start_counters()
+{
+  // 1193 and 23860 are MSEC_TO_TIMER(1) and MSEC_TO_TIMER(20), in the
+  // library's units of 1/1193181 s.
+  if (install_int_ex(ticks_timer, 1193) != 0 ||
+      install_int_ex(iticks_timer, 23860) != 0) {
+    report_failure("Error durante la instalacion de los contadores",
+                   "no queda ningun temporizador libre");
+    return -1;
+  }
+  return 0;
+}
+
+void shut_down()
+{
+  remove_timer(); // removes both callbacks with the service
+  allegro_exit();
+}

@@ -1,0 +1,75 @@
+# Helpers for end-to-end tests of the real program under Xvfb (see
+# tests/with_xvfb.sh). Keys are real X key events from xdotool, held for
+# at least 0.1 s: the program polls the keyboard every 20 ms and never
+# sees a key pressed and released between two polls.
+# shellcheck shell=bash
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${DRIVE_PID:-}" ] && kill -9 "$DRIVE_PID" 2>/dev/null
+  exit 1
+}
+
+# A fresh working directory holding the committed images.
+make_workdir() {
+  WORKDIR=$(mktemp -d)
+  cp "$DATA_DIR/lep.bmp" "$DATA_DIR/emblem.bmp" "$WORKDIR/"
+  trap 'rm -rf "$WORKDIR"' EXIT
+}
+
+# Starts the program in $WORKDIR; its output goes to $WORKDIR/out.txt.
+start_drive() {
+  (cd "$WORKDIR" && exec "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
+  DRIVE_PID=$!
+}
+
+# Waits up to $1 seconds for a visible window of class $2 (or the
+# program's own window) and sets WINDOW. The library also makes an
+# unmapped placeholder window, which --onlyvisible passes over.
+find_window() {
+  local limit=$1 pattern=${2:-} deadline=$((SECONDS + $1))
+  WINDOW=""
+  while [ "$SECONDS" -le "$deadline" ]; do
+    if [ -n "$pattern" ]; then
+      WINDOW=$(xdotool search --onlyvisible --class "$pattern" 2>/dev/null | head -1)
+    else
+      WINDOW=$(xdotool search --onlyvisible --name '^drive$' 2>/dev/null | head -1)
+    fi
+    [ -n "$WINDOW" ] && return 0
+    kill -0 "$DRIVE_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  echo "no window after ${limit}s" >&2
+  return 1
+}
+
+# Holds key $1 for $2 seconds (default 0.15) in the program's window.
+hold_key() {
+  xdotool keydown --window "$WINDOW" "$1"
+  sleep "${2:-0.15}"
+  xdotool keyup --window "$WINDOW" "$1"
+}
+
+# Waits up to $1 seconds for the program to end and sets STATUS to its
+# exit status; fails if it is still running.
+wait_exit() {
+  local deadline
+  deadline=$(($(date +%s%N) + ${1%.*} * 1000000000))
+  while kill -0 "$DRIVE_PID" 2>/dev/null; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || fail "still running after $1 s"
+    sleep 0.05
+  done
+  wait "$DRIVE_PID"
+  STATUS=$?
+  DRIVE_PID=""
+}
+
+# Screenshot of the whole screen as PNG.
+shot() {
+  import -window root "$1"
+}
+
+# Number of pixels that differ between two images (by more than 2%).
+pixels_differing() {
+  compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
