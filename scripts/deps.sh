@@ -8,8 +8,8 @@
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev"
-test_packages="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
-libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps"
+test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
+libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace"
 
 wanted=""
 for need in "$@"; do

@@ -4,6 +4,10 @@
 # sees a key pressed and released between two polls.
 # shellcheck shell=bash
 
+# Every test script takes the program and the folder of its images.
+DRIVE=$(realpath "$DRIVE")
+DATA_DIR=$(realpath "$DATA_DIR")
+
 fail() {
   echo "FAIL: $*" >&2
   [ -n "${DRIVE_PID:-}" ] && kill -9 "$DRIVE_PID" 2>/dev/null
@@ -45,9 +49,10 @@ find_window() {
 
 # Holds key $1 for $2 seconds (default 0.15) in the program's window.
 hold_key() {
-  xdotool keydown --window "$WINDOW" "$1"
+  # xdotool warns that Xvfb with no window manager reports odd focus.
+  xdotool keydown --window "$WINDOW" "$1" 2>/dev/null
   sleep "${2:-0.15}"
-  xdotool keyup --window "$WINDOW" "$1"
+  xdotool keyup --window "$WINDOW" "$1" 2>/dev/null
 }
 
 # Waits up to $1 seconds for the program to end and sets STATUS to its
@@ -72,4 +77,23 @@ shot() {
 # Number of pixels that differ between two images (by more than 2%).
 pixels_differing() {
   compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# Waits for the message box that the program opened with xmessage, sets
+# MESSAGE to its text (the last word of xmessage's command line) and
+# presses its OK button with Return. The box is a child of the program,
+# or of MESSAGE_PARENT when the program runs under another process.
+answer_message() {
+  local deadline=$((SECONDS + ${1:-10})) pid="" box=""
+  while [ -z "$box" ]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "no message box appeared"
+    kill -0 "$DRIVE_PID" 2>/dev/null || fail "ended without a message box"
+    pid=$(pgrep -P "${MESSAGE_PARENT:-$DRIVE_PID}" -x xmessage | head -1)
+    [ -n "$pid" ] && box=$(xdotool search --onlyvisible --class xmessage 2>/dev/null | head -1)
+    sleep 0.1
+  done
+  local args
+  mapfile -d '' args <"/proc/$pid/cmdline"
+  MESSAGE=${args[-1]}
+  xdotool key --window "$box" Return 2>/dev/null
 }

@@ -7,6 +7,7 @@ namespace
 {
 
 struct preset_row {
+  const char *name;
   int flag;
   // Expected values as the doubles that the 32-bit constants hold.
   double drag, resistance, ca_r, ca_f, max_grip;
@@ -15,10 +16,10 @@ struct preset_row {
 // Any non-zero flag selects preset 1; the stiffnesses are not exactly
 // representable, so they are checked as the floats nearest -15.2 and -5.2.
 const preset_row preset_rows[] = {
-    {1, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
-    {2, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
-    {-1, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
-    {0, 5.0, 30.0, -5.1999998092651367, -5.0, 2.0},
+    {"one", 1, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
+    {"two", 2, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
+    {"minus_one", -1, 8.0, 50.0, -15.199999809265137, -15.0, 5.0},
+    {"zero", 0, 5.0, 30.0, -5.1999998092651367, -5.0, 2.0},
 };
 
 class Presets : public testing::TestWithParam<preset_row>
@@ -37,7 +38,10 @@ TEST_P(Presets, FlagSelectsPresetValues)
   EXPECT_EQ(static_cast<double>(MAX_GRIP), row.max_grip);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, Presets, testing::ValuesIn(preset_rows));
+INSTANTIATE_TEST_SUITE_P(Flags, Presets, testing::ValuesIn(preset_rows),
+                         [](const testing::TestParamInfo<preset_row> &info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(Presets, SelectingThePresetInForceChangesNothing)
 {

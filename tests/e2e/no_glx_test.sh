@@ -1,0 +1,26 @@
+#!/bin/bash
+# On an X server without GLX the display mode cannot be set: one message
+# with the library's reason, status 1, and neither image is opened.
+#   no_glx_test.sh DRIVE DATA_DIR      (run on an Xvfb with -extension GLX)
+DRIVE=$1 DATA_DIR=$2
+. "$(dirname "$0")/lib.sh"
+
+make_workdir
+# strace exits with the program's status; the program is its child.
+(cd "$WORKDIR" && exec strace -f -qq -e trace=open,openat \
+  -o "$WORKDIR/trace" "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
+DRIVE_PID=$!
+for _ in $(seq 100); do
+  MESSAGE_PARENT=$(pgrep -P "$DRIVE_PID" -x drive) && break
+  sleep 0.1
+done
+answer_message 15
+wait_exit 5
+[ "$STATUS" -eq 1 ] || fail "exit status $STATUS, expected 1"
+case "$MESSAGE" in
+"Error durante el establecimiento del modo grafico:"$'\n'?*) ;;
+*) fail "unexpected message: $MESSAGE" ;;
+esac
+grep -E '"(lep|emblem)\.bmp"' "$WORKDIR/trace" && fail "an image was opened"
+echo "ok: $MESSAGE" | tr '\n' ' '
+echo
