@@ -5,6 +5,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <initializer_list>
 #include <vector>
 
@@ -72,6 +74,12 @@ struct throttle_case {
   std::vector<float> expected;
 };
 
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const throttle_case &c, std::ostream *out)
+{
+  *out << c.name;
+}
+
 class ThrottleRuns : public Controls,
                      public testing::WithParamInterface<throttle_case>
 {
@@ -126,6 +134,12 @@ struct steer_case {
   std::vector<int> keys;
   double sign; // +1 to the left, -1 to the right
 };
+
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const steer_case &c, std::ostream *out)
+{
+  *out << c.name;
+}
 
 class Steering : public Controls, public testing::WithParamInterface<steer_case>
 {

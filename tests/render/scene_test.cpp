@@ -209,6 +209,12 @@ struct side_case {
   bool more_on_left; // more roadside in the left half of the picture
 };
 
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const side_case &c, std::ostream *out)
+{
+  *out << c.name;
+}
+
 class ViewSide : public Scene, public testing::WithParamInterface<side_case>
 {
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace
 {
 
@@ -12,6 +14,12 @@ struct preset_row {
   // Expected values as the doubles that the 32-bit constants hold.
   double drag, resistance, ca_r, ca_f, max_grip;
 };
+
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const preset_row &c, std::ostream *out)
+{
+  *out << c.name;
+}
 
 // Any non-zero flag selects preset 1; the stiffnesses are not exactly
 // representable, so they are checked as the floats nearest -15.2 and -5.2.

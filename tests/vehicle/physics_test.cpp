@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 namespace
@@ -116,6 +118,12 @@ struct grip_case {
   float expected_rear;  // N
 };
 
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const grip_case &c, std::ostream *out)
+{
+  *out << c.name;
+}
+
 class GripLimit : public Physics, public testing::WithParamInterface<grip_case>
 {
 };
@@ -169,6 +177,11 @@ struct bound_case {
   vec2 start;
   vec2 expected;
 };
+
+void PrintTo(const bound_case &c, std::ostream *out)
+{
+  *out << "(" << c.start.x << ", " << c.start.y << ")";
+}
 
 class RoadBounds : public Physics,
                    public testing::WithParamInterface<bound_case>
