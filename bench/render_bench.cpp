@@ -16,7 +16,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 car_state drive_car()
 {
@@ -104,8 +105,7 @@ int main(int argc, char **argv)
   benchmark::RunSpecifiedBenchmarks();
   std::printf("allocations per loop pass (whole process): %.3f\n",
               allocations_per_pass());
-  std::printf("allocations per poll and step: %.3f\n",
-              allocations_per_step());
+  std::printf("allocations per poll and step: %.3f\n", allocations_per_step());
   allegro_exit();
   return 0;
 }

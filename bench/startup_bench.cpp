@@ -17,7 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using clock_type = std::chrono::steady_clock;
 

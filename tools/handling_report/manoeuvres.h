@@ -1,0 +1,70 @@
+// Standard manoeuvres driven through the real keyboard poll and physics:
+// keys go into Allegro's key array, process_input reads them once every
+// second step of 0.01 s (the loop's nominal pacing) and do_physics moves
+// the car.
+#ifndef TOOLS_HANDLING_REPORT_MANOEUVRES_H
+#define TOOLS_HANDLING_REPORT_MANOEUVRES_H
+
+#include <string>
+#include <vector>
+
+// One recorded step. The open-plane path integrates the car's world
+// velocity without the road's bounds: the forces never depend on the
+// position, so this is where the car would go on an open plane.
+struct sample {
+  double time;     // s since the manoeuvre's start
+  double speed;    // m/s, magnitude of the world velocity
+  double forward;  // m/s, speed along the car's forward axis
+  double yaw_rate; // rad/s
+  double heading;  // rad, unwrapped
+  double path_x;   // m, open plane, world x (positive to the left)
+  double path_y;   // m, open plane, world y (down the road at start)
+  double road_x;   // m, position across the road, as the model holds it
+  double throttle; // 0 to 200
+  double steer;    // rad
+};
+
+struct acceleration_result {
+  std::vector<sample> samples;
+  double time_to_100;   // s, -1 if never reached
+  double top_speed;     // m/s, highest speed reached
+  double balance_speed; // m/s, where full traction meets drag + rolling
+};
+
+struct braking_result {
+  std::vector<sample> samples; // from the moment Space goes down
+  double start_speed;          // m/s
+  double stop_time;            // s to the first step with no forward speed
+  double stop_distance;        // m travelled until then
+  double after_stop_speed;     // m/s, largest speed in the 5 s after
+  double after_stop_turn;      // rad, heading change in the 5 s after
+};
+
+struct step_steer_result {
+  std::vector<sample> samples; // from the moment Left goes down
+  double entry_speed;          // m/s
+  double peak_yaw_rate;        // rad/s
+  double final_yaw_rate;       // rad/s, at the end
+  double final_speed;          // m/s, at the end
+  double heading_change;       // rad over the manoeuvre
+};
+
+struct circle_result {
+  std::vector<sample> samples;
+  double throttle;      // the steady throttle held
+  bool steady;          // yaw rate and speed settled
+  double radius;        // m, speed / yaw rate, when steady
+  double lateral_accel; // m/s^2, speed * yaw rate, when steady
+  double speed;         // m/s at the end
+  double yaw_rate;      // rad/s at the end
+  std::string why_not;  // what happens instead when not steady
+};
+
+// Each manoeuvre starts from a reset car with the given handling preset
+// (1: F1, 0: F2).
+acceleration_result run_acceleration(int preset);
+braking_result run_braking(int preset);
+step_steer_result run_step_steer(int preset, double speed_kmh);
+circle_result run_full_lock_circle(int preset);
+
+#endif

@@ -1,0 +1,27 @@
+// Line charts written directly as SVG: no plotting program is needed,
+// and the same data gives the same bytes on every machine.
+#ifndef TOOLS_HANDLING_REPORT_SVG_CHART_H
+#define TOOLS_HANDLING_REPORT_SVG_CHART_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct chart_series {
+  std::string name;
+  std::string colour; // any SVG colour
+  std::vector<std::pair<double, double>> points;
+};
+
+struct chart {
+  std::string title;
+  std::string x_label; // with its unit, e.g. "time (s)"
+  std::string y_label;
+  std::vector<chart_series> series;
+  bool equal_scales = false; // one metre is as long across as up
+};
+
+// The chart as a complete SVG document.
+std::string chart_svg(const chart &c);
+
+#endif
