@@ -11,6 +11,19 @@ static void report_failure(const char *what, const char *cause)
   allegro_message("%s:\n%s\n", what, detail);
 }
 
+// The parts of the library started after the core, in this order, and
+// the first line of the message shown when one fails.
+struct library_part {
+  int (*install)();
+  const char *failure;
+};
+
+static const library_part parts[] = {
+    {install_allegro_gl, "Error durante la inicializacion de AllegroGL"},
+    {install_keyboard, "Error durante la instalacion del teclado"},
+    {install_timer, "Error durante la instalacion del temporizador"},
+};
+
 int start_allegro()
 {
   if (allegro_init() != 0) {
@@ -19,23 +32,12 @@ int start_allegro()
                    "no hay ningun sistema disponible");
     return -1;
   }
-  if (install_allegro_gl() != 0) {
-    report_failure("Error durante la inicializacion de AllegroGL",
-                   "causa desconocida");
-    allegro_exit();
-    return -1;
-  }
-  if (install_keyboard() != 0) {
-    report_failure("Error durante la instalacion del teclado",
-                   "causa desconocida");
-    allegro_exit();
-    return -1;
-  }
-  if (install_timer() != 0) {
-    report_failure("Error durante la instalacion del temporizador",
-                   "causa desconocida");
-    allegro_exit();
-    return -1;
+  for (const library_part &part : parts) {
+    if (part.install() != 0) {
+      report_failure(part.failure, "causa desconocida");
+      allegro_exit(); // undoes every part started so far
+      return -1;
+    }
   }
   return 0;
 }

@@ -7,7 +7,8 @@
 #                           Mesa's software OpenGL, xdotool, ImageMagick
 set -eu
 
-build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev"
+build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
+libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace"
 
@@ -39,4 +40,4 @@ echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 # shellcheck disable=SC2086 # the list is meant to split into names
-apt-get install -y -q --no-install-recommends $missing
+apt-get install -y -q $missing

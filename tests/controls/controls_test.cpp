@@ -3,6 +3,8 @@
 #include "controls/controls.h"
 
 #include <allegro.h>
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -111,9 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {2, 4, 6, 8, 0, 2, 4, 6, 8, 0}},
         throttle_case{"space_cuts_up", {KEY_UP, KEY_SPACE}, 50, {0, 0, 0}},
         throttle_case{"no_key_keeps", {}, 42, {42, 42}}),
-    [](const testing::TestParamInfo<throttle_case> &info) {
-      return std::string(info.param.name);
-    });
+    case_name());
 
 TEST_F(Controls, SpaceBrakesUntilReleased)
 {
@@ -169,9 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, Steering,
                                          steer_case{"both_act_as_right",
                                                     {KEY_RIGHT, KEY_LEFT},
                                                     -1.0}),
-                         [](const testing::TestParamInfo<steer_case> &info) {
-                           return std::string(info.param.name);
-                         });
+                         case_name());
 
 TEST_F(Controls, ReleasingTheArrowsCentresTheWheelExactly)
 {

@@ -8,6 +8,7 @@
 #include "render/scene.h"
 #include "render/video.h"
 #include "tests/support/bmp_writer.h"
+#include "tests/support/case_name.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -239,9 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                     side_case{"near_minus_x_edge", -15.0f, 0.0f, false},
                     side_case{"turned_left", 0.0f, 0.5f, true},
                     side_case{"turned_right", 0.0f, -0.5f, false}),
-    [](const testing::TestParamInfo<side_case> &info) {
-      return std::string(info.param.name);
-    });
+    case_name());
 
 TEST_F(Scene, FrameLeavesAnIdentityProjection)
 {

@@ -2,6 +2,8 @@
 #include "tools/handling_report/manoeuvres.h"
 #include "tools/handling_report/svg_chart.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,9 +94,7 @@ TEST_P(Handling, FullLockCircleMatchesItsPath)
 INSTANTIATE_TEST_SUITE_P(Presets, Handling,
                          testing::Values(preset_case{"one", 1, 169.1, 5.0},
                                          preset_case{"zero", 0, 217.1, 2.0}),
-                         [](const testing::TestParamInfo<preset_case> &i) {
-                           return std::string(i.param.name);
-                         });
+                         case_name());
 
 TEST(SvgChart, AxesCarryTheirUnitsAndEveryPointIsDrawn)
 {

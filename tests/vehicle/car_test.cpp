@@ -1,6 +1,8 @@
 // The car type table, the start state and the handling presets.
 #include "vehicle/car.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -47,9 +49,7 @@ TEST_P(Presets, FlagSelectsPresetValues)
 }
 
 INSTANTIATE_TEST_SUITE_P(Flags, Presets, testing::ValuesIn(preset_rows),
-                         [](const testing::TestParamInfo<preset_row> &info) {
-                           return std::string(info.param.name);
-                         });
+                         case_name());
 
 TEST(Presets, SelectingThePresetInForceChangesNothing)
 {

@@ -5,6 +5,8 @@
 #include "vehicle/car.h"
 #include "vehicle/physics.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -148,9 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         grip_case{"front_neg", -7.0f / 15.0f, {0, 0}, -36750.0f, 0.0f},
         grip_case{"both_pos", 0.0f, {-10, 10}, 36750.0f, 36750.0f},
         grip_case{"both_neg", 0.0f, {10, 10}, -36750.0f, -36750.0f}),
-    [](const testing::TestParamInfo<grip_case> &info) {
-      return std::string(info.param.name);
-    });
+    case_name());
 
 TEST_F(Physics, EdgeClampPinsPositionButKeepsVelocity)
 {
