@@ -10,7 +10,8 @@ set -eu
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
 libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
-libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace"
+libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
+clang-format git"
 
 wanted=""
 for need in "$@"; do
