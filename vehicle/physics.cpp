@@ -44,7 +44,9 @@ static void car_frame_velocity(const car_state *car)
 static void slip_angles(const car_state *car)
 {
   const car_type *type = car->type;
-  // 0.1, not half the wheelbase: a damped yaw-rate term.
+  // The axles swing about the centre of gravity at (wheelbase / 2) * yaw
+  // rate; this model feeds only a fifth of that into the slip angles, so
+  // yaw barely checks itself and the car spins readily at full lock.
   yawspeed = 0.1 * type->wheelbase * car->angular_velocity;
   const double forward = velocity.x;
   const double lateral = velocity.y;

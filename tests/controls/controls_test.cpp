@@ -1,15 +1,14 @@
 // The keyboard poll, driven through the library's real key array (an
 // ordinary array: no keyboard handler needs installing to set it).
 #include "controls/controls.h"
+#include "tests/support/case_name.h"
+#include "tests/support/fresh_car.h"
 
 #include <allegro.h>
-#include "tests/support/case_name.h"
-
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <initializer_list>
+#include <ostream>
 #include <vector>
 
 namespace
@@ -23,9 +22,7 @@ protected:
   void SetUp() override
   {
     release_all();
-    init_cartypes();
-    togglevel(1);
-    init_car(&car, &cartypes[0]);
+    car = fresh_car(1);
     car.position_wc = vec2{0.0f, 1000.0f};
   }
 

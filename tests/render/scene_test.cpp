@@ -16,9 +16,9 @@
 #include <X11/Xutil.h>
 
 #include <cmath>
-#include <ostream>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>

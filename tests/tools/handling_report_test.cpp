@@ -1,8 +1,7 @@
 // The handling report's figures against what physics says they must be.
+#include "tests/support/case_name.h"
 #include "tools/handling_report/manoeuvres.h"
 #include "tools/handling_report/svg_chart.h"
-
-#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 

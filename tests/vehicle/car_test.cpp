@@ -1,7 +1,6 @@
 // The car type table, the start state and the handling presets.
-#include "vehicle/car.h"
-
 #include "tests/support/case_name.h"
+#include "vehicle/car.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,16 @@
 // Physical outcomes of single steps and short runs: rest, traction,
 // steering, braking, the grip limit and the road bounds. Preset 1 and
 // cartypes[0] throughout; the axle load is 9.8 * 1500 * 0.5 = 7350 N.
+#include "tests/support/case_name.h"
 #include "tests/support/float_compare.h"
+#include "tests/support/fresh_car.h"
 #include "vehicle/car.h"
 #include "vehicle/physics.h"
 
-#include "tests/support/case_name.h"
-
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
+#include <ostream>
 
 namespace
 {
@@ -26,9 +25,7 @@ protected:
 
   void SetUp() override
   {
-    init_cartypes();
-    togglevel(1);
-    init_car(&car, &cartypes[0]);
+    car = fresh_car(1);
   }
 
   // A car at rest in the middle of the road, facing down it.

@@ -1,6 +1,7 @@
 // One step of the model from a moving, turning, steering car with preset 1,
 // checked quantity by quantity against a hand-worked table.
 #include "tests/support/float_compare.h"
+#include "tests/support/fresh_car.h"
 #include "vehicle/car.h"
 #include "vehicle/physics.h"
 
@@ -16,9 +17,7 @@ protected:
 
   void SetUp() override
   {
-    init_cartypes();
-    togglevel(1);
-    init_car(&car, &cartypes[0]);
+    car = fresh_car(1);
     car.position_wc = vec2{1.5f, 800.0f};
     car.velocity_wc = vec2{3.0f, 20.0f};
     car.angle = 0.25f;
