@@ -8,7 +8,14 @@
 set -u
 
 fifo_dir=$(mktemp -d)
-trap 'rm -rf "$fifo_dir"' EXIT
+xvfb_pid=""
+# The server goes with this script however it ends, a time-out included.
+stop_server() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$fifo_dir"
+}
+trap stop_server EXIT
+trap 'exit 143' TERM INT
 mkfifo "$fifo_dir/display"
 
 # shellcheck disable=SC2086 # XVFB_ARGS holds separate options
@@ -19,7 +26,6 @@ read -r -t 20 display_number <"$fifo_dir/display"
 if [ -z "${display_number:-}" ]; then
   echo "with_xvfb.sh: Xvfb did not start" >&2
   cat "$fifo_dir/xvfb.log" >&2
-  kill "$xvfb_pid" 2>/dev/null
   exit 1
 fi
 
@@ -27,7 +33,3 @@ export DISPLAY=":$display_number"
 # Mesa's software rasteriser; no GPU on a test machine.
 export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
 "$@"
-status=$?
-kill "$xvfb_pid" 2>/dev/null
-wait "$xvfb_pid" 2>/dev/null
-exit "$status"

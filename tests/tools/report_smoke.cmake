@@ -7,7 +7,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "handling_report failed: ${status}")
 endif()
 set(expected summary.md acceleration.svg braking.svg step_steer_60_yaw.svg
-    step_steer_60_path.svg step_steer_120_yaw.svg step_steer_120_path.svg
+    step_steer_60_path.svg step_steer_60_heading.svg step_steer_120_yaw.svg
+    step_steer_120_path.svg step_steer_120_heading.svg
     full_lock_yaw.svg full_lock_path.svg)
 foreach(manoeuvre acceleration braking step_steer_60 step_steer_120
         full_lock)

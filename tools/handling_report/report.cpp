@@ -64,6 +64,11 @@ std::pair<double, double> yaw_in_time(const sample &s)
   return {s.time, s.yaw_rate * degrees};
 }
 
+std::pair<double, double> heading_in_time(const sample &s)
+{
+  return {s.time, s.heading * degrees};
+}
+
 // Bird's eye view: down the road to the right, the driver's left up.
 std::pair<double, double> path(const sample &s)
 {
@@ -111,10 +116,14 @@ const chart_file charts[] = {
      speed_in_time, braking_of, false, 0.0},
     {"step_steer_60_yaw", "Step steer (Left held) at 60 km/h", "time (s)",
      "yaw rate (deg/s)", yaw_in_time, steer_60_of, false, 0.0},
+    {"step_steer_60_heading", "Step steer at 60 km/h: heading", "time (s)",
+     "heading (deg, left positive)", heading_in_time, steer_60_of, false, 0.0},
     {"step_steer_60_path", "Step steer at 60 km/h: path on an open plane",
      path_x, path_y, path, steer_60_of, true, 0.0},
     {"step_steer_120_yaw", "Step steer (Left held) at 120 km/h", "time (s)",
      "yaw rate (deg/s)", yaw_in_time, steer_120_of, false, 0.0},
+    {"step_steer_120_heading", "Step steer at 120 km/h: heading", "time (s)",
+     "heading (deg, left positive)", heading_in_time, steer_120_of, false, 0.0},
     {"step_steer_120_path", "Step steer at 120 km/h: path on an open plane",
      path_x, path_y, path, steer_120_of, true, 0.0},
     {"full_lock_yaw", "Full lock at throttle 60", "time (s)",
