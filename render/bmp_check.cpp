@@ -14,6 +14,7 @@ static std::uint32_t u32(const unsigned char *p)
   return u16(p) | u16(p + 2) << 16;
 }
 
+// Size in bytes of an open file, or -1.
 static long long file_size(std::FILE *f)
 {
   if (std::fseek(f, 0, SEEK_END) != 0)

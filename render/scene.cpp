@@ -24,6 +24,7 @@ static const profile_point right_top = {23.0, 2.0};
 
 static const double segment_length = 500.0;
 
+// One vertex: texture coordinates as floats, position as doubles.
 static void vertex(float s, float t, profile_point p, double z)
 {
   glTexCoord2f(s, t);
@@ -34,8 +35,8 @@ static void vertex(float s, float t, profile_point p, double z)
 // x): s runs along the road (0 at the near end), t across (0 at a).
 static void strip(profile_point a, profile_point b, int k)
 {
-  const double near_z = -segment_length * k;
-  const double far_z = -segment_length * (k + 1);
+  const double near_z = 0.0 - segment_length * k; // +0, not -0, at k = 0
+  const double far_z = 0.0 - segment_length * (k + 1);
   vertex(1.0f, 0.0f, a, far_z);
   vertex(1.0f, 1.0f, b, far_z);
   vertex(0.0f, 1.0f, b, near_z);
@@ -52,13 +53,10 @@ static void wall(double z)
   vertex(0.0f, 0.0f, right_edge, z);
 }
 
-// The camera goes onto the projection matrix (the modelview stays the
-// identity): a square 90-degree frustum, a turn by minus the heading, and
-// a shift that puts the eye 1 above the car's world position.
-static void place_camera(const car_state *car)
+// Turns the view by minus the heading and shifts it so that the eye is 1
+// above the car's world position, looking along the car's forward axis.
+static void place_eye(const car_state *car)
 {
-  glFrustum(-1.0, 1.0, -1.0, 1.0, 1.0, 500.0);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   // Degrees, computed in double and rounded once to a float.
   const double pi = 3.141592653589793;
   const float r =
@@ -67,6 +65,7 @@ static void place_camera(const car_state *car)
   glTranslatef(car->position_wc.x, -1.0f, car->position_wc.y);
 }
 
+// The roadway, four segments of the road surface texture.
 static void draw_road()
 {
   glBindTexture(GL_TEXTURE_2D, mytex);
@@ -76,6 +75,7 @@ static void draw_road()
   glEnd();
 }
 
+// Both banks, segment by segment, the left one first.
 static void draw_banks()
 {
   glBindTexture(GL_TEXTURE_2D, tex2);
@@ -99,10 +99,15 @@ static void draw_walls()
 
 void render(const car_state *car)
 {
+  // The whole camera goes onto the projection matrix; the modelview stays
+  // the identity. The frustum is square, 90 degrees both ways, although
+  // the display is 4:3: the picture is stretched across.
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glPushMatrix();
-  place_camera(car);
+  glFrustum(-1.0, 1.0, -1.0, 1.0, 1.0, 500.0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  place_eye(car);
   glEnable(GL_BLEND);
   draw_road();
   draw_banks();
