@@ -13,23 +13,31 @@ asymmetry() {
   compare -metric AE -fuzz 15% "$1" "$1.flop.png" null: 2>&1 | cut -d' ' -f1
 }
 
+# Screenshot $1 differs from the start view in more than 10000 pixels.
+moved_from_start() {
+  shot "$WORKDIR/$1.png"
+  moved=$(pixels_differing "$WORKDIR/start.png" "$WORKDIR/$1.png")
+  [ "$moved" -gt 10000 ]
+}
+
+# Screenshot $1 is far less symmetric than the straight-ahead view.
+turned_away() {
+  shot "$WORKDIR/$1.png"
+  turned=$(asymmetry "$WORKDIR/$1.png")
+  [ "$turned" -gt $((straight * 2 + 5000)) ]
+}
+
 make_workdir
 start_drive
 find_window 10 || fail "no window appeared"
 sleep 1
 shot "$WORKDIR/start.png"
 
-hold_key Up 3
-shot "$WORKDIR/moving.png"
-moved=$(pixels_differing "$WORKDIR/start.png" "$WORKDIR/moving.png")
-[ "$moved" -gt 10000 ] || fail "holding Up changed only $moved pixels"
-
-hold_key Left 1.5
-sleep 0.5
-shot "$WORKDIR/turned.png"
+hold_key_until Up 10 moved_from_start moving ||
+  fail "holding Up changed only $moved pixels"
 straight=$(asymmetry "$WORKDIR/moving.png")
-turned=$(asymmetry "$WORKDIR/turned.png")
-[ "$turned" -gt $((straight * 2 + 5000)) ] ||
+
+hold_key_until Left 10 turned_away turned ||
   fail "holding Left: asymmetry $turned against $straight going straight"
 [ -n "${3:-}" ] && cp "$WORKDIR"/*.png "$3"/
 
@@ -42,5 +50,4 @@ back=$(pixels_differing "$WORKDIR/start.png" "$WORKDIR/reset.png")
 hold_key Escape
 wait_exit 2
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS, expected 0"
-[ -n "${3:-}" ] && cp "$WORKDIR"/*.png "$3"/
 echo "ok: moved $moved px; asymmetry $straight -> $turned; reset $back px"

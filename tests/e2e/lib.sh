@@ -55,6 +55,25 @@ hold_key() {
   xdotool keyup --window "$WINDOW" "$1" 2>/dev/null
 }
 
+# Holds key $1 until the command $3... succeeds, checking every 0.3 s,
+# for at most $2 seconds. A loaded machine draws fewer frames, and the
+# model advances one step per frame, so effects take longer to show.
+hold_key_until() {
+  local key=$1 limit=$2 deadline status=1
+  shift 2
+  deadline=$((SECONDS + limit))
+  xdotool keydown --window "$WINDOW" "$key" 2>/dev/null
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.3
+    if "$@"; then
+      status=0
+      break
+    fi
+  done
+  xdotool keyup --window "$WINDOW" "$key" 2>/dev/null
+  return "$status"
+}
+
 # Waits up to $1 seconds for the program to end and sets STATUS to its
 # exit status; fails if it is still running.
 wait_exit() {
