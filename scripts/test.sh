@@ -8,9 +8,7 @@ cd "$root"
 scripts/deps.sh test
 for preset in default asan; do
   echo "== $preset build"
-  extra=""
-  [ "$preset" = default ] && extra="-DDRIVE_BENCH=ON"
-  cmake --preset "$preset" -DDRIVE_TESTS=ON $extra >/dev/null
+  cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)"
   echo "== $preset tests"
   ctest --preset "$preset"
