@@ -8,6 +8,8 @@
 // copy of each image per 500 m segment; image rows (texture t) run
 // across, the bottom row at the edge with the smaller scene x. On the end
 // walls the roadside image spans 46 m across and 2 m up.
+#include "tools/bmp_file.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -109,60 +111,14 @@ image make_roadside()
   return img;
 }
 
-void put16(std::vector<unsigned char> &out, unsigned v)
+// The image as the BMP writer wants it: 0xRRGGBB, channels clamped.
+bool save(const std::string &path, image &img)
 {
-  out.push_back(v & 0xff);
-  out.push_back(v >> 8 & 0xff);
-}
-
-void put32(std::vector<unsigned char> &out, unsigned v)
-{
-  put16(out, v & 0xffff);
-  put16(out, v >> 16);
-}
-
-// The 54-byte file and info headers, then bottom-up BGR rows.
-std::vector<unsigned char> encode_bmp(image &img)
-{
-  const unsigned row = (img.width * 3 + 3) / 4 * 4;
-  const unsigned data = row * img.height;
-  std::vector<unsigned char> out;
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, 54 + data);
-  put32(out, 0);
-  put32(out, 54);
-  put32(out, 40);
-  put32(out, img.width);
-  put32(out, img.height);
-  put16(out, 1);  // planes
-  put16(out, 24); // bits per pixel
-  put32(out, 0);  // uncompressed
-  put32(out, data);
-  put32(out, 2835); // 72 dpi
-  put32(out, 2835);
-  put32(out, 0);
-  put32(out, 0);
-  for (int y = 0; y < img.height; ++y) {
-    for (int x = 0; x < img.width; ++x) {
-      const rgb c = img.at(x, y);
-      out.push_back(clamp_byte(c.b));
-      out.push_back(clamp_byte(c.g));
-      out.push_back(clamp_byte(c.r));
-    }
-    for (unsigned pad = img.width * 3; pad < row; ++pad)
-      out.push_back(0);
-  }
-  return out;
-}
-
-bool write_file(const std::string &path, const std::vector<unsigned char> &b)
-{
-  std::FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
-  const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
-  return std::fclose(f) == 0 && ok;
+  return write_bmp(path, img.width, img.height, [&img](int x, int y) {
+    const rgb c = img.at(x, y);
+    return static_cast<unsigned>(clamp_byte(c.r) << 16 | clamp_byte(c.g) << 8 |
+                                 clamp_byte(c.b));
+  });
 }
 
 } // namespace
@@ -176,8 +132,7 @@ int main(int argc, char **argv)
   const std::string dir = argv[1];
   image road = make_road();
   image roadside = make_roadside();
-  if (!write_file(dir + "/lep.bmp", encode_bmp(road)) ||
-      !write_file(dir + "/emblem.bmp", encode_bmp(roadside))) {
+  if (!save(dir + "/lep.bmp", road) || !save(dir + "/emblem.bmp", roadside)) {
     std::perror("make_images");
     return 1;
   }

@@ -1,8 +1,8 @@
 // The look at a BMP file's headers before the library loads it: files
 // that the library would load as garbage, or not at all, are refused.
 #include "render/bmp_check.h"
-#include "tests/support/bmp_writer.h"
 #include "tests/support/case_name.h"
+#include "tools/bmp_file.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include "render/scene.h"
 #include "render/video.h"
-#include "tests/support/bmp_writer.h"
 #include "tests/support/case_name.h"
+#include "tools/bmp_file.h"
 
 #include <allegro.h>
 #include <alleggl.h>
