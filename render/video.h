@@ -2,9 +2,11 @@
 #ifndef RENDER_VIDEO_H
 #define RENDER_VIDEO_H
 
-#include <GL/gl.h>
-
-struct BITMAP;
+// The library's own headers rather than <GL/gl.h> and a bare BITMAP
+// declaration: on Windows they keep Allegro's BITMAP apart from the
+// Windows headers' type of the same name.
+#include <allegro.h>
+#include <alleggl.h>
 
 // OpenGL texture names: the road surface and the roadside (banks and end
 // walls). 0 until set_video has made them; never deleted.
