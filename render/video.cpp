@@ -1,6 +1,6 @@
 #include "render/video.h"
 
-#include "render/bmp_check.h"
+#include "render/image_file.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -30,17 +30,12 @@ static int open_display()
   return 0;
 }
 
-// Loads one image into mybmp. The headers are checked first: the library
-// loads a file cut short as a bitmap of garbage without complaint.
+// Loads one image into mybmp, at the colour depth of the display.
 static int load_image(const char *name)
 {
-  const char *problem = bmp_file_problem(name);
-  if (!problem) {
-    mybmp = load_bmp(name, nullptr);
-    if (!mybmp)
-      problem = "el formato de la imagen no es compatible";
-  }
-  if (problem) {
+  const char *problem = nullptr;
+  mybmp = load_image_file(name, &problem);
+  if (!mybmp) {
     allegro_message("Error durante la carga de la imagen %s:\n%s\n", name,
                     problem);
     return -1;
