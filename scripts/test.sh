@@ -1,12 +1,15 @@
 #!/bin/sh
 # Builds everything and runs every test: the normal build, then the same
-# suite under AddressSanitizer and UndefinedBehaviorSanitizer. Display
-# tests start their own Xvfb, so no display is needed.
+# suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# image loader's fuzzer. Display tests start their own Xvfb, so no
+# display is needed.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/deps.sh test
-for preset in default asan; do
+# The fuzz preset builds the image loader's fuzzer with clang; its tests
+# replay every kept input and then fuzz for a minute.
+for preset in default asan fuzz; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)"

@@ -22,8 +22,10 @@ make_workdir() {
 }
 
 # Starts the program in $WORKDIR; its output goes to $WORKDIR/out.txt.
+# DRIVE_ENV may hold VAR=VALUE words for the program's environment alone.
 start_drive() {
-  (cd "$WORKDIR" && exec "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
+  # shellcheck disable=SC2086 # DRIVE_ENV is meant to split into words
+  (cd "$WORKDIR" && exec env ${DRIVE_ENV:-} "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
   DRIVE_PID=$!
 }
 

@@ -1,9 +1,11 @@
 #!/bin/bash
 # BMP files as ImageMagick writes them, in every layout it offers, load
 # with the very pixels that ImageMagick itself reads back from them.
-#   imagemagick_bmps_test.sh LOAD_IMAGES
+#   imagemagick_bmps_test.sh LOAD_IMAGES [KEEP_DIR]
+# With KEEP_DIR the files are kept there, named imagemagick_NAME.bmp.
 set -u
 load_images=$(realpath "$1")
+keep=${2:+$(realpath "$2")}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -67,4 +69,5 @@ FOUR_BITS=1 check v5_argb4444 124/16/3 -alpha set -define bmp:subtype=ARGB4444 B
 check v5_argb1555 124/16/3 -alpha set -define bmp:subtype=ARGB1555 BMP
 check v5_argb 124/32/3 -alpha set BMP
 check v3_argb 40/32/0 -alpha set -define bmp3:alpha=true BMP3
+[ -n "$keep" ] && for f in *.bmp; do cp "$f" "$keep/imagemagick_$f"; done
 exit $failed

@@ -1,0 +1,31 @@
+#!/bin/bash
+# The shipped images rewritten by ImageMagick in its default layout, the
+# V5 header, show the very frame that the shipped ones show.
+#   imagemagick_images_test.sh DRIVE DATA_DIR
+DRIVE=$1 DATA_DIR=$2
+. "$(dirname "$0")/lib.sh"
+
+# Screenshot $1 of the first frames, the car at rest.
+first_frame() {
+  start_drive
+  find_window 10 || fail "no window appeared"
+  sleep 1
+  shot "$1"
+  hold_key Escape
+  wait_exit 5
+  [ "$STATUS" -eq 0 ] || fail "exit status $STATUS, expected 0"
+}
+
+make_workdir
+shots=$(mktemp -d)
+first_frame "$shots/shipped.png"
+for name in lep emblem; do
+  convert "$DATA_DIR/$name.bmp" "BMP:$WORKDIR/$name.bmp"
+  header=$(od -An -tu4 -j14 -N4 "$WORKDIR/$name.bmp" | tr -d ' ')
+  [ "$header" = 124 ] || fail "$name.bmp has a $header-byte header, not V5"
+done
+first_frame "$shots/v5.png"
+differ=$(pixels_differing "$shots/shipped.png" "$shots/v5.png")
+rm -rf "$shots"
+[ "$differ" = 0 ] || fail "$differ pixels differ from the shipped images' frame"
+echo "ok: V5 images give the shipped images' frame"

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Fuzzes the image loader for a bounded time, from the kept corpus and
+# finds. New inputs and any crash go under WORK_DIR; a crash fails the
+# run and is to be kept in finds/ once its cause is fixed.
+#   run_fuzzer.sh FUZZER FUZZ_DIR WORK_DIR [SECONDS]
+set -eu
+fuzzer=$1 fuzz_dir=$2 work=$3 seconds=${4:-60}
+rm -rf "$work"
+mkdir -p "$work/new" "$work/crashes"
+# -rss_limit_mb: the largest image within the limit takes about 200 MB.
+if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  -dict="$fuzz_dir/bmp.dict" -artifact_prefix="$work/crashes/" \
+  -print_final_stats=1 "$work/new" "$fuzz_dir/corpus" "$fuzz_dir/finds" \
+  >"$work/log.txt" 2>&1; then
+  tail -n 60 "$work/log.txt"
+  echo "FAIL: the fuzzer found an input that breaks the loader:" >&2
+  ls "$work/crashes" >&2
+  exit 1
+fi
+grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' \
+  "$work/log.txt"
