@@ -1,0 +1,46 @@
+#!/bin/bash
+# Checks the installed desktop entry, AppStream data, icons and manual
+# page with Debian's own validators, and that they give the project's
+# version.
+#   installed_files_test.sh BUILD_DIR VERSION
+set -u
+version=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+cmake --install "$1" --prefix "$prefix" >/dev/null || fail "cmake --install"
+share=$prefix/share
+desktop=$(ls "$share"/applications/*.desktop)
+
+desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
+# The whole tree: the metainfo file, and the desktop entry it launches.
+appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli validate-tree"
+warnings=$(man --warnings -l "$share/man/man6/drive.6.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man --warnings: $warnings"
+
+# The icon that the desktop entry names, at every size, of that size.
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+for size in 48 64 128 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/$icon.png
+  measured=$(identify -format '%wx%h %[channels]' "$png" 2>/dev/null)
+  [ "$measured" = "${size}x${size} srgba" ] ||
+    fail "$png: '$measured', expected ${size}x${size} srgba"
+done
+
+# One version everywhere: the project's.
+metainfo=$(ls "$share"/metainfo/*.metainfo.xml)
+released=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -1)
+changelog=$(zcat "$prefix/share/doc/drive/changelog.gz" | sed -n '1s/^drive (\([^)]*\)).*/\1/p')
+manual=$(zcat "$share/man/man6/drive.6.gz" | sed -n 's/^\.TH .*"drive \([^"]*\)".*/\1/p')
+for found in "metainfo:$released" "changelog:$changelog" "manual:$manual"; do
+  [ "${found#*:}" = "$version" ] ||
+    fail "${found%%:*} gives version '${found#*:}', the project $version"
+done
+
+[ "$failures" -eq 0 ] || exit 1
+echo "ok: desktop entry, AppStream data, icons and manual page"
