@@ -5,8 +5,8 @@
 #   scripts/deps.sh build   compiler, CMake, Allegro 4 and AllegroGL
 #   scripts/deps.sh test    the above, GoogleTest, Google Benchmark, Xvfb,
 #                           Mesa's software OpenGL, xdotool, ImageMagick,
-#                           clang with libFuzzer, libpng (the icon generator) and the
-#                           validators of desktop files and manual pages
+#                           clang with libFuzzer, libpng (the icon generator) and Debian's
+#                           packaging tools and validators
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
@@ -14,7 +14,7 @@ libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
 clang-format git clang libclang-rt-14-dev \
-libpng-dev desktop-file-utils appstream man-db"
+libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian"
 
 wanted=""
 for need in "$@"; do
