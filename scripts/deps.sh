@@ -37,7 +37,12 @@ line="apt-get update && apt-get install -y$missing"
 if [ "$(id -u)" -ne 0 ]; then
   echo "Missing Debian packages:$missing" >&2
   echo "Install them as root, then run this again:" >&2
-  echo "  sudo sh -c '$line'" >&2
+  # A Debian installed with a root password has no sudo.
+  if command -v sudo >/dev/null 2>&1; then
+    echo "  sudo sh -c '$line'" >&2
+    echo "or, with the root password:" >&2
+  fi
+  echo "  su -c '$line'" >&2
   exit 1
 fi
 echo "Installing:$missing"

@@ -1,0 +1,50 @@
+#!/bin/bash
+# As a user other than root, scripts/deps.sh installs nothing and prints
+# a line that installs what is missing: with su, which every Debian has,
+# and with sudo too where sudo exists. Stand-ins for id, dpkg-query and
+# sudo play the user and a machine that lacks every package.
+#   deps_hint_test.sh SCRIPTS_DIR
+set -u
+deps=$1/deps.sh
+stubs=$(mktemp -d)
+trap 'rm -rf "$stubs"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+printf '#!/bin/sh\necho 1000\n' >"$stubs/id"
+printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
+printf '#!/bin/sh\necho "sudo must not run" >&2\nexit 99\n' >"$stubs/sudo"
+chmod +x "$stubs"/*
+
+# Every quoted hint line must install exactly the packages that the
+# script says are missing.
+check_hints() {
+  local case=$1 out=$2 missing command
+  missing=$(sed -n 's/^Missing Debian packages: //p' <<<"$out")
+  grep -q liballegro4-dev <<<"$missing" || fail "$case: no missing list: $out"
+  while read -r command; do
+    [ "$command" = "apt-get update && apt-get install -y $missing" ] ||
+      fail "$case: hint does not install the missing packages: $command"
+  done < <(sed -n "s/^  [a-z ]* -c '\(.*\)'$/\1/p" <<<"$out")
+}
+
+for case in without_sudo with_sudo; do
+  [ "$case" = with_sudo ] || mv "$stubs/sudo" "$stubs/sudo.off"
+  out=$(PATH=$stubs /bin/sh "$deps" test 2>&1)
+  status=$?
+  [ "$status" -eq 1 ] || fail "$case: status $status, expected 1"
+  grep -q "^  su -c 'apt-get update && apt-get install -y" <<<"$out" ||
+    fail "$case: no su line: $out"
+  if [ "$case" = with_sudo ]; then
+    grep -q "^  sudo sh -c 'apt-get update" <<<"$out" || fail "$case: no sudo line"
+  else
+    ! grep -q sudo <<<"$out" || fail "$case: names sudo, which is absent: $out"
+    mv "$stubs/sudo.off" "$stubs/sudo"
+  fi
+  check_hints "$case" "$out"
+  echo "ok: $case"
+done
+[ "$failures" -eq 0 ]
