@@ -5,8 +5,9 @@
 #   scripts/deps.sh build   compiler, CMake, Allegro 4 and AllegroGL
 #   scripts/deps.sh test    the above, GoogleTest, Google Benchmark, Xvfb,
 #                           Mesa's software OpenGL, xdotool, ImageMagick,
-#                           clang with libFuzzer, libpng (the icon generator) and Debian's
-#                           packaging tools and validators
+#                           clang with libFuzzer, libpng (the icon
+#                           generator), Debian's packaging tools and the
+#                           validators of desktop files and manual pages
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
