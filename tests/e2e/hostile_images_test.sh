@@ -1,66 +1,82 @@
 #!/bin/bash
-# Broken and hostile images in place of the road and of the roadside
-# image: each ends the program with one message that names the file and
-# gives the reason, status 1, never a signal or a hang. Outside the
-# sanitizer build glibc's heap checks are on, so a write past a block
-# shows even where it does not crash.
+# Every broken and hostile image of the loader's tests in place of the
+# road image and of the roadside image, and every input the fuzzer ever
+# found in place of one of them: each ends the program with one message
+# that names the file and gives the reason, status 1, never a signal or
+# a hang. Outside the sanitizer build glibc's heap checks are on, so a
+# write past a block shows even where it does not crash. Each message
+# box is read from xmessage's command line and closed by ending it. One
+# program at a time: the library's window set-up waits for its window's
+# first exposure, which a window of another instance can hold off.
 #   hostile_images_test.sh DRIVE DATA_DIR WRITE_BMP_CASES FINDS_DIR
-DRIVE=$1 DATA_DIR=$2 WRITE_BMP_CASES=$3 FINDS_DIR=$4
+DRIVE=$1 DATA_DIR=$2 WRITE_BMP_CASES=$3 FINDS_DIR=$(realpath "$4")
 . "$(dirname "$0")/lib.sh"
 
-if ! ldd "$DRIVE" | grep -q libasan; then
-  DRIVE_ENV="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3"
-fi
+env_words=""
+ldd "$DRIVE" | grep -q libasan ||
+  env_words="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3"
 
 cases=$(mktemp -d)
-trap 'rm -rf "$cases"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$cases"' EXIT
 "$WRITE_BMP_CASES" "$cases" >"$cases/list.txt" || fail "cannot write the cases"
-# The 32-bit 65536 x 16384 header of the cases, with all of its 2^32
-# bytes of pixels there: a sparse file, costing no disk.
+# The 32-bit 65536 x 16384 header of the cases with all of its 2^32 bytes
+# of pixels there: a sparse file, costing no disk.
 cp "$cases/bits32_65536_by_16384.bmp" "$cases/sparse_4_gib.bmp"
 truncate -s $((54 + 4294967296)) "$cases/sparse_4_gib.bmp"
 echo "sparse_4_gib.bmp|el archivo es demasiado grande" >>"$cases/list.txt"
+for file in "$FINDS_DIR"/*; do
+  ln -s "$file" "$cases/find-$(basename "$file").bmp"
+  echo "find-$(basename "$file").bmp|" >>"$cases/list.txt"
+done
 
-# run_case FILE TARGET [REASON]: FILE as TARGET (lep.bmp or emblem.bmp).
+# run_case NAME TARGET: the program with case NAME as TARGET, in a folder
+# of its own.
 run_case() {
-  local file=$1 target=$2 reason=${3:-}
-  make_workdir
-  cp "$file" "$WORKDIR/$target"
-  start_drive
-  answer_message 20
+  local dir="$cases/run-$1-$2"
+  mkdir "$dir"
+  cp "$DATA_DIR/lep.bmp" "$DATA_DIR/emblem.bmp" "$dir/"
+  cp "$cases/$1" "$dir/$2"
+  # shellcheck disable=SC2086 # env_words is meant to split into words
+  (cd "$dir" && exec env $env_words "$DRIVE" >"$dir/out.txt" 2>&1) &
+  finish_case $! "$1" "$2"
+}
+
+# finish_case PID NAME TARGET: waits up to 20 s for the program's message
+# box, checks and closes it, then waits up to 10 s for the program's end.
+finish_case() {
+  local pid=$1 name=$2 target=$3 box="" deadline=$((SECONDS + 20))
+  local reason message args
+  reason=$(grep -F "$name|" "$cases/list.txt" | head -1 | cut -d'|' -f2)
+  while [ -z "$box" ]; do
+    kill -0 "$pid" 2>/dev/null || fail "$name as $target: ended without a message"
+    [ "$SECONDS" -le "$deadline" ] || fail "$name as $target: no message box"
+    box=$(pgrep -P "$pid" -x xmessage | head -1)
+    [ -n "$box" ] || sleep 0.1
+  done
+  mapfile -d '' args <"/proc/$box/cmdline"
+  message=${args[-1]}
+  kill "$box"
+  DRIVE_PID=$pid
   wait_exit 10
-  local name
-  name=$(basename "$file")
   [ "$STATUS" -eq 1 ] || fail "$name as $target: status $STATUS, expected 1"
-  case "$MESSAGE" in
-  "Error durante la carga de la imagen $target:"$'\n'"$reason"*) ;;
-  *) fail "$name as $target: unexpected message: $MESSAGE" ;;
+  case "$message" in
+  "Error durante la carga de la imagen $target:"$'\n'"$reason"?*) ;;
+  *) fail "$name as $target: unexpected message: $message" ;;
   esac
-  grep -q 'malloc\|free()' "$WORKDIR/out.txt" &&
-    fail "$name as $target: heap check: $(cat "$WORKDIR/out.txt")"
-  rm -rf "$WORKDIR"
+  local out="$cases/run-$name-$target/out.txt"
+  grep -q 'malloc\|free()' "$out" && fail "$name as $target: $(cat "$out")"
   count=$((count + 1))
 }
 
 count=0
-# The dangerous ones, as each of the two images: sizes whose byte counts
-# overflow, coded data that runs off its row, its image or its file,
-# colours off the palette, payloads of other formats, files cut short.
-for name in rle8_65536_square bits32_65536_by_16384 sparse_4_gib \
-  height_int_min negative_width zero_width rle_run_past_row \
-  rle_run_past_last_row rle_move_past_last_row rle_no_end_of_bitmap \
-  rle_index_past_palette index_past_palette jpeg_payload header_cut \
-  palette_cut_off masks_cut_off; do
-  reason=$(grep "^$name.bmp|" "$cases/list.txt" | cut -d'|' -f2)
-  [ -n "$reason" ] || fail "no case $name"
-  for target in lep.bmp emblem.bmp; do
-    run_case "$cases/$name.bmp" "$target" "$reason"
-  done
+for name in $(grep '|.' "$cases/list.txt" | cut -d'|' -f1); do
+  run_case "$name" lep.bmp
+  run_case "$name" emblem.bmp
 done
-# Every input the fuzzer ever found, taking turns at the two images.
+# The finds take turns at the two images.
 target=lep.bmp
-for file in "$FINDS_DIR"/*; do
-  run_case "$file" "$target"
+for name in $(grep '^find-' "$cases/list.txt" | cut -d'|' -f1); do
+  run_case "$name" "$target"
   [ "$target" = lep.bmp ] && target=emblem.bmp || target=lep.bmp
 done
 echo "ok: $count runs, each one message and status 1"
