@@ -7,11 +7,7 @@ set -u
 version=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 cmake --install "$1" --prefix "$prefix" >/dev/null || fail "cmake --install"
 share=$prefix/share
@@ -42,5 +38,5 @@ for found in "metainfo:$released" "changelog:$changelog" "manual:$manual"; do
     fail "${found%%:*} gives version '${found#*:}', the project $version"
 done
 
-[ "$failures" -eq 0 ] || exit 1
+checks_status || exit 1
 echo "ok: desktop entry, AppStream data, icons and manual page"

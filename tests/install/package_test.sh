@@ -9,11 +9,7 @@ set -u
 build=$1 version=$2 doc=$3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 ||
   { cat "$out/cpack.log" >&2; exit 1; }
@@ -75,5 +71,5 @@ while read -r line; do
   esac
 done <<<"$tags"
 
-[ "$failures" -eq 0 ] || exit 1
+checks_status || exit 1
 echo "ok: $(basename "$deb"), $(stat -c %s "$deb") bytes; lintian: ${tags:-nothing}"

@@ -8,11 +8,7 @@ set -u
 deps=$1/deps.sh
 stubs=$(mktemp -d)
 trap 'rm -rf "$stubs"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 printf '#!/bin/sh\necho 1000\n' >"$stubs/id"
 printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
@@ -47,4 +43,4 @@ for case in without_sudo with_sudo; do
   check_hints "$case" "$out"
   echo "ok: $case"
 done
-[ "$failures" -eq 0 ]
+checks_status
