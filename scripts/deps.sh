@@ -8,6 +8,8 @@
 #                           clang with libFuzzer, libpng (the icon
 #                           generator), Debian's packaging tools and the
 #                           validators of desktop files and manual pages
+#   scripts/deps.sh windows the Windows cross-build and its tests: mingw-w64,
+#                           Wine, GoogleTest's sources, Xvfb, xdotool
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
@@ -16,13 +18,17 @@ test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth 
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
 clang-format git clang libclang-rt-14-dev \
 libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian"
+windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
+wine wine64 libgtest-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 x11-utils \
+xdotool imagemagick"
 
 wanted=""
 for need in "$@"; do
   case "$need" in
   build) wanted="$wanted $build_packages" ;;
   test) wanted="$wanted $build_packages $test_packages" ;;
-  *) echo "deps.sh: unknown need '$need' (build or test)" >&2; exit 2 ;;
+  windows) wanted="$wanted $windows_packages" ;;
+  *) echo "deps.sh: unknown need '$need' (build, test or windows)" >&2; exit 2 ;;
   esac
 done
 
