@@ -1,0 +1,122 @@
+#include "tests/windows/trace_compare.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace
+{
+
+const int field_count = 9;
+const char *const field_names[field_count] = {
+    "position_wc.x", "position_wc.y", "velocity_wc.x",
+    "velocity_wc.y", "angle",         "angular_velocity",
+    "steerangle",    "throttle",      "brake"};
+
+// The fields in their order on a line.
+void fields_of(const car_state &car, float out[field_count])
+{
+  const float f[field_count] = {
+      car.position_wc.x, car.position_wc.y, car.velocity_wc.x,
+      car.velocity_wc.y, car.angle,         car.angular_velocity,
+      car.steerangle,    car.throttle,      car.brake};
+  std::memcpy(out, f, sizeof f);
+}
+
+void set_fields(car_state *car, const float f[field_count])
+{
+  car->position_wc = vec2{f[0], f[1]};
+  car->velocity_wc = vec2{f[2], f[3]};
+  car->angle = f[4];
+  car->angular_velocity = f[5];
+  car->steerangle = f[6];
+  car->throttle = f[7];
+  car->brake = f[8];
+}
+
+unsigned long bits_of(float f)
+{
+  std::uint32_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  return bits;
+}
+
+float float_of(unsigned long bits)
+{
+  const std::uint32_t b = static_cast<std::uint32_t>(bits);
+  float f;
+  std::memcpy(&f, &b, sizeof f);
+  return f;
+}
+
+} // namespace
+
+void print_trace_line(std::FILE *out, long step, const car_state &car)
+{
+  float f[field_count];
+  fields_of(car, f);
+  std::fprintf(out, "%ld", step);
+  for (float v : f)
+    std::fprintf(out, " %08lx", bits_of(v));
+  std::fputc('\n', out);
+}
+
+bool read_trace_line(std::FILE *in, long step, car_state *car)
+{
+  long seen = 0;
+  if (std::fscanf(in, "%ld", &seen) != 1 || seen != step)
+    return false;
+  float f[field_count];
+  for (float &v : f) {
+    unsigned long bits = 0;
+    if (std::fscanf(in, "%lx", &bits) != 1)
+      return false;
+    v = float_of(bits);
+  }
+  set_fields(car, f);
+  return true;
+}
+
+const char *trace_field_name(int field)
+{
+  return field >= 0 && field < field_count ? field_names[field] : "none";
+}
+
+void add_difference(trace_difference *diff, long step, const car_state &a,
+                    const car_state &b)
+{
+  float fa[field_count];
+  float fb[field_count];
+  fields_of(a, fa);
+  fields_of(b, fb);
+  bool apart = false;
+  for (int i = 0; i < field_count; ++i) {
+    if (bits_of(fa[i]) == bits_of(fb[i]))
+      continue;
+    apart = true;
+    const double d = std::fabs(static_cast<double>(fa[i]) - fb[i]);
+    if (d > diff->largest || diff->largest_step == 0) {
+      diff->field = i;
+      diff->largest = d;
+      diff->largest_step = step;
+    }
+  }
+  if (!apart)
+    return;
+  if (diff->first_step == 0)
+    diff->first_step = step;
+  ++diff->steps_apart;
+}
+
+void print_difference(std::FILE *out, const trace_difference &diff, long steps)
+{
+  if (diff.first_step == 0) {
+    std::fprintf(out, "%ld steps: identical to the last bit\n", steps);
+    return;
+  }
+  std::fprintf(out,
+               "%ld steps: %ld apart, the first at step %ld; largest "
+               "difference %.3g in %s at step %ld\n",
+               steps, diff.steps_apart, diff.first_step, diff.largest,
+               trace_field_name(diff.field), diff.largest_step);
+}
