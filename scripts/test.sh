@@ -16,3 +16,10 @@ for preset in default asan fuzz; do
   echo "== $preset tests"
   ctest --preset "$preset"
 done
+# Last, the Windows build and its tests under Wine on Xvfb; its long drive
+# is compared with the default build's.
+echo "== windows build"
+scripts/windows.sh
+cmake --build --preset windows -j "$(nproc)"
+echo "== windows tests"
+ctest --preset windows
