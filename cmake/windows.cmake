@@ -1,18 +1,8 @@
 # The Windows build's own parts: the zip handed to users and, when asked
 # for, the tests that run under Wine. Included for Windows builds only.
 
-# Version for the zip's name: the project's, or the commit's while the
-# project declares none.
+# The zip is named after the project's version.
 set(drive_version "${PROJECT_VERSION}")
-if(NOT drive_version)
-  execute_process(COMMAND git rev-parse --short HEAD
-                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                  OUTPUT_VARIABLE drive_version OUTPUT_STRIP_TRAILING_WHITESPACE
-                  ERROR_QUIET)
-  if(NOT drive_version)
-    set(drive_version "0")
-  endif()
-endif()
 
 # drive-<version>-windows.zip holds one folder of that name with the
 # program, stripped of its debug information, and the two images it reads

@@ -3,8 +3,8 @@
 # from Debian's source package, with the changes in patches/allegro/, and
 # installs them with pkg-config files into build/windows-libs/prefix.
 # Later runs reuse that build until this script, the toolchain file or a
-# patch changes. apt-get source needs a deb-src entry in apt's sources:
-# as root this adds one when there is none, otherwise it says what to run.
+# patch changes. apt-get source needs a deb-src entry in apt's sources,
+# which scripts/deps.sh windows adds.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 libs=$root/build/windows-libs
@@ -15,36 +15,12 @@ recipe=$(cat "$0" "$toolchain" "$root"/patches/allegro/*.patch | sha256sum)
 recipe=${recipe%% *}
 [ "$(cat "$prefix/recipe" 2>/dev/null || true)" = "$recipe" ] && exit 0
 
-has_deb_src() {
-  grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list \
-    /etc/apt/sources.list.d/
-}
-
-# The source lines of the machine's own Debian entry, or bookworm's.
-add_deb_src() {
-  own=/etc/apt/sources.list.d/debian.sources
-  new=/etc/apt/sources.list.d/drive-deb-src.sources
-  if [ -f "$own" ]; then
-    sed 's/^Types: deb$/Types: deb-src/' "$own" >"$new"
-  else
-    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
-      'Suites: bookworm bookworm-updates' 'Components: main' \
-      'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' >"$new"
-  fi
-  echo "Added $new"
-}
-
-# The package's source is known to apt, or is made known as root.
+# The package's source must be known to apt: scripts/deps.sh windows adds
+# the deb-src entry that this needs.
 ensure_source_index() {
   apt-get source --print-uris allegro4.4 >/dev/null 2>&1 && return 0
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "apt has no source entry for allegro4.4. As root, add a deb-src" >&2
-    echo "entry beside /etc/apt/sources.list.d/debian.sources, run" >&2
-    echo "apt-get update, then run this again." >&2
-    exit 1
-  fi
-  has_deb_src || add_deb_src
-  apt-get update -q
+  echo "apt knows no source of allegro4.4: run scripts/deps.sh windows" >&2
+  exit 1
 }
 
 # Sets orig to the upstream tarball, checked against the .dsc's SHA-256.

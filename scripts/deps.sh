@@ -9,7 +9,8 @@
 #                           generator), Debian's packaging tools and the
 #                           validators of desktop files and manual pages
 #   scripts/deps.sh windows the Windows cross-build and its tests: mingw-w64,
-#                           Wine, GoogleTest's sources, Xvfb, xdotool
+#                           Wine, GoogleTest's sources, Xvfb, xdotool, and
+#                           apt's entry for Debian's sources
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
@@ -38,11 +39,31 @@ for p in $wanted; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
+
+# The Windows build fetches Allegro's source with apt-get source, which
+# needs a deb-src entry: one made from the machine's own Debian entry.
+sources=""
+case " $* " in
+*" windows "*)
+  if ! apt-get source --print-uris allegro4.4 >/dev/null 2>&1; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sources="sed -e \"s/^Types: deb$/Types: deb-src/\" \
+/etc/apt/sources.list.d/debian.sources \
+>/etc/apt/sources.list.d/drive-deb-src.sources"
+    else
+      sources="sed -n -e \"s/^deb /deb-src /p\" /etc/apt/sources.list \
+>/etc/apt/sources.list.d/drive-deb-src.list"
+    fi
+  fi
+  ;;
+esac
+[ -z "$missing$sources" ] && exit 0
 
 line="apt-get update && apt-get install -y$missing"
+[ -n "$sources" ] && line="$sources && $line"
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing Debian packages:$missing" >&2
+  [ -n "$missing" ] && echo "Missing Debian packages:$missing" >&2
+  [ -n "$sources" ] && echo "Missing: apt's entry for Debian's sources" >&2
   echo "Install them as root, then run this again:" >&2
   # A Debian installed with a root password has no sudo.
   if command -v sudo >/dev/null 2>&1; then
@@ -54,6 +75,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
+[ -n "$sources" ] && sh -c "$sources"
 apt-get update -q
 # shellcheck disable=SC2086 # the list is meant to split into names
 apt-get install -y -q $missing

@@ -1,12 +1,13 @@
 #!/bin/sh
 # Builds everything and runs every test: the normal build, then the same
 # suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# image loader's fuzzer. Display tests start their own Xvfb, so no
-# display is needed.
+# image loader's fuzzer, then the Windows build under Wine. Display tests
+# start their own Xvfb, so no display is needed.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/deps.sh test
+# One line to run as root for everything missing, Windows tools included.
+scripts/deps.sh test windows
 # The fuzz preset builds the image loader's fuzzer with clang; its tests
 # replay every kept input and then fuzz for a minute.
 for preset in default asan fuzz; do

@@ -43,4 +43,14 @@ for case in without_sudo with_sudo; do
   check_hints "$case" "$out"
   echo "ok: $case"
 done
+# The Windows build also needs apt's entry for Debian's sources: the one
+# line adds it before it installs the packages.
+printf '#!/bin/sh\nexit 100\n' >"$stubs/apt-get"
+chmod +x "$stubs/apt-get"
+out=$(PATH=$stubs /bin/sh "$deps" windows 2>&1)
+grep -q "^Missing: apt's entry for Debian's sources" <<<"$out" ||
+  fail "windows: the source entry is not named: $out"
+grep -q "^  su -c 'sed .*deb-src.* && apt-get update && apt-get install -y" \
+  <<<"$out" || fail "windows: no su line that adds the source entry: $out"
+echo "ok: windows, no source entry"
 checks_status
