@@ -49,12 +49,21 @@ find_window() {
   return 1
 }
 
+# Where keys go: the program's window, or with KEYS_TO_FOCUS set the
+# focused window, through XTEST, for programs that pass over events sent
+# to a window (Wine's).
+key_target() {
+  [ -n "${KEYS_TO_FOCUS:-}" ] || echo "--window $WINDOW"
+}
+
 # Holds key $1 for $2 seconds (default 0.15) in the program's window.
 hold_key() {
   # xdotool warns that Xvfb with no window manager reports odd focus.
-  xdotool keydown --window "$WINDOW" "$1" 2>/dev/null
+  # shellcheck disable=SC2046 # key_target gives separate words
+  xdotool keydown $(key_target) "$1" 2>/dev/null
   sleep "${2:-0.15}"
-  xdotool keyup --window "$WINDOW" "$1" 2>/dev/null
+  # shellcheck disable=SC2046
+  xdotool keyup $(key_target) "$1" 2>/dev/null
 }
 
 # Holds key $1 until the command $3... succeeds, checking every 0.3 s,
@@ -64,7 +73,8 @@ hold_key_until() {
   local key=$1 limit=$2 deadline status=1
   shift 2
   deadline=$((SECONDS + limit))
-  xdotool keydown --window "$WINDOW" "$key" 2>/dev/null
+  # shellcheck disable=SC2046
+  xdotool keydown $(key_target) "$key" 2>/dev/null
   while [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.3
     if "$@"; then
@@ -72,7 +82,8 @@ hold_key_until() {
       break
     fi
   done
-  xdotool keyup --window "$WINDOW" "$key" 2>/dev/null
+  # shellcheck disable=SC2046
+  xdotool keyup $(key_target) "$key" 2>/dev/null
   return "$status"
 }
 

@@ -10,6 +10,7 @@
 //                                     in its own units
 #define ALLEGRO_NO_MAGIC_MAIN // a console program with an ordinary main
 #include "controls/controls.h"
+#include "tests/support/fresh_car.h"
 #include "tests/windows/trace_compare.h"
 #include "vehicle/physics.h"
 
@@ -64,19 +65,10 @@ void take_step(driver &d, car_state *car, long step)
   do_physics(car, 0.01f);
 }
 
-car_state start_car()
-{
-  init_cartypes();
-  togglevel(1);
-  car_state car{};
-  init_car(&car, &cartypes[0]);
-  return car;
-}
-
 int print_drive(long steps)
 {
   driver d;
-  car_state car = start_car();
+  car_state car = fresh_car(1);
   for (long step = 1; step <= steps; ++step) {
     take_step(d, &car, step);
     print_trace_line(stdout, step, car);
@@ -93,7 +85,7 @@ int compare_drive(long steps, const char *path, double tolerance)
     return 2;
   }
   driver d;
-  car_state car = start_car();
+  car_state car = fresh_car(1);
   trace_difference diff{};
   for (long step = 1; step <= steps; ++step) {
     take_step(d, &car, step);

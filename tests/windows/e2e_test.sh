@@ -8,6 +8,8 @@
 ZIP=$(realpath "$1")
 DRIVE=$ZIP DATA_DIR=$(dirname "$ZIP")
 . "$(dirname "$0")/../e2e/lib.sh"
+# Wine reads real key events only: keys go to the focused window.
+KEYS_TO_FOCUS=1
 
 # A fresh copy of the zip's folder in WORKDIR.
 unzip_fresh() {
@@ -44,23 +46,6 @@ shows_road() {
     [ $((g - b)) -le 20 ] && [ "$r" -gt 30 ] && [ "$r" -lt 200 ]
 }
 
-# Holds a key with real (XTEST) key events in the focused window until the
-# command $3... succeeds, checking every 0.3 s, for at most $2 seconds.
-hold_until() {
-  local key=$1 deadline=$((SECONDS + $2)) status=1
-  shift 2
-  xdotool keydown "$key"
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.3
-    if "$@"; then
-      status=0
-      break
-    fi
-  done
-  xdotool keyup "$key"
-  return "$status"
-}
-
 moved_from_start() {
   shot "$WORKDIR/moving.png"
   moved=$(pixels_differing "$WORKDIR/start.png" "$WORKDIR/moving.png")
@@ -81,9 +66,9 @@ drive_and_escape() {
     [ "$SECONDS" -le "$deadline" ] || fail "no road: $colours"
     sleep 0.5
   done
-  hold_until Up 15 moved_from_start || fail "holding Up moved only $moved px"
+  hold_key_until Up 15 moved_from_start || fail "holding Up moved only $moved px"
   xdotool key --delay 150 Escape
-  hold_until Escape 5 true
+  hold_key Escape 0.3
   wait_exit 10
   [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Escape, expected 0"
   echo "ok: 640x480 window, $colours; Up moved $moved px; Escape gave 0"

@@ -3,7 +3,8 @@
 # tests of both builds.
 add_library(trace_compare STATIC ${CMAKE_CURRENT_LIST_DIR}/trace_compare.cpp)
 target_link_libraries(trace_compare PUBLIC vehicle)
-add_executable(drive_trace ${CMAKE_CURRENT_LIST_DIR}/drive_trace.cpp)
+add_executable(drive_trace ${CMAKE_CURRENT_LIST_DIR}/drive_trace.cpp
+                           ${PROJECT_SOURCE_DIR}/tests/support/fresh_car.cpp)
 target_link_libraries(drive_trace PRIVATE trace_compare controls)
 add_executable(trace_compare_tests
                ${CMAKE_CURRENT_LIST_DIR}/trace_compare_test.cpp)
