@@ -14,9 +14,9 @@ const pixels six_565 = {0xff0000, 0x00ff00, 0x0000ff,
                         0xffffff, 0x000000, 0x848284};
 
 // Six values, top row first, stored bottom row first at the given depth.
-bmp_spec stored(int header_size, int bits, const pixels &values)
+bmp_fields stored(int header_size, int bits, const pixels &values)
 {
-  bmp_spec s;
+  bmp_fields s;
   s.header_size = header_size;
   s.bits = bits;
   s.pixels = packed_rows(bits, {{values[3], values[4], values[5]},
@@ -25,14 +25,14 @@ bmp_spec stored(int header_size, int bits, const pixels &values)
 }
 
 // Palette indices 0 to 5 over the colours of six.
-bmp_spec indexed(int header_size, int bits)
+bmp_fields indexed(int header_size, int bits)
 {
-  bmp_spec s = stored(header_size, bits, {0, 1, 2, 3, 4, 5});
+  bmp_fields s = stored(header_size, bits, {0, 1, 2, 3, 4, 5});
   s.palette = six;
   return s;
 }
 
-bmp_spec with(bmp_spec s, int compression, const pixels &masks)
+bmp_fields with(bmp_fields s, int compression, const pixels &masks)
 {
   s.compression = compression;
   s.masks = masks;
@@ -56,7 +56,7 @@ const pixels m_10bit = {0x3ff00000, 0x000ffc00, 0x000003ff};
 
 // Palette of the colours of six, of the given length (the rest black),
 // declared with the given count.
-bmp_spec colours(bmp_spec s, std::size_t length, std::uint32_t count)
+bmp_fields colours(bmp_fields s, std::size_t length, std::uint32_t count)
 {
   s.palette = six;
   s.palette.resize(length, 0);
@@ -64,13 +64,13 @@ bmp_spec colours(bmp_spec s, std::size_t length, std::uint32_t count)
   return s;
 }
 
-bmp_spec colours(bmp_spec s, std::size_t length)
+bmp_fields colours(bmp_fields s, std::size_t length)
 {
   return colours(s, length, length);
 }
 
 // Rows stored top row first.
-bmp_spec top_down(bmp_spec s)
+bmp_fields top_down(bmp_fields s)
 {
   const std::size_t half = s.pixels.size() / 2;
   if (s.compression == 0)
@@ -80,32 +80,33 @@ bmp_spec top_down(bmp_spec s)
 }
 
 // A run-length coded stream over the colours of six.
-bmp_spec coded(int compression, const bytes &stream)
+bmp_fields coded(int compression, const bytes &stream)
 {
-  bmp_spec s = indexed(40, compression == 1 ? 8 : 4);
+  bmp_fields s = indexed(40, compression == 1 ? 8 : 4);
   s.compression = compression;
   s.pixels = stream;
   return s;
 }
 
-bmp_spec one_bit(int header_size)
+bmp_fields one_bit(int header_size)
 {
-  bmp_spec s = stored(header_size, 1, {1, 0, 1, 0, 1, 0});
+  bmp_fields s = stored(header_size, 1, {1, 0, 1, 0, 1, 0});
   s.palette = {0x000000, 0xffffff};
   return s;
 }
 const pixels one_bit_pixels = {0xffffff, 0, 0xffffff, 0, 0xffffff, 0};
 
-// Cases as specs; the files are made from them at the end.
-struct layout_spec {
+// Cases as the fields of their files; the bytes are made from them at the
+// end.
+struct layout_fields {
   const char *name;
-  bmp_spec spec;
+  bmp_fields fields;
   pixels expected;
 };
 
-std::vector<layout_spec> layout_specs()
+std::vector<layout_fields> layout_fields_table()
 {
-  std::vector<layout_spec> v = {
+  std::vector<layout_fields> v = {
       {"core_24", stored(12, 24, six), six},
       {"core_8", indexed(12, 8), six},
       {"core_1", one_bit(12), one_bit_pixels},
@@ -150,10 +151,10 @@ std::vector<layout_spec> layout_specs()
       {"rle4", coded(2, {0, 3, 0x34, 0x50, 0, 0, 2, 0x01, 1, 0x20, 0, 0, 0, 1}),
        six},
   };
-  bmp_spec gap = indexed(40, 8);
+  bmp_fields gap = indexed(40, 8);
   gap.gap = 10;
   v.push_back({"win_8_gap_before_pixels", gap, six});
-  bmp_spec tail = stored(40, 24, six);
+  bmp_fields tail = stored(40, 24, six);
   tail.pixels.resize(tail.pixels.size() + 7, 0xee);
   v.push_back({"win_24_bytes_after_pixels", tail, six});
   return v;
@@ -178,7 +179,7 @@ bytes cut(bytes b, std::size_t size)
   return b;
 }
 
-bytes sized(bmp_spec s, int width, int height)
+bytes sized(bmp_fields s, int width, int height)
 {
   s.width = width;
   s.height = height;
@@ -198,7 +199,7 @@ const char *const off_palette =
     "un pixel usa un color que no esta en la paleta";
 const char *const overrun = "los datos comprimidos se salen de la imagen";
 
-bytes file(const bmp_spec &s)
+bytes file(const bmp_fields &s)
 {
   return bmp_bytes(s);
 }
@@ -207,7 +208,7 @@ bytes file(const bmp_spec &s)
 
 std::vector<bmp_refusal_case> refusal_cases()
 {
-  const bmp_spec b565 = with(stored(40, 16, v565), 3, m565);
+  const bmp_fields b565 = with(stored(40, 16, v565), 3, m565);
   const std::size_t size = valid().size();
   return {
       {"empty", {}, not_bmp},
@@ -276,8 +277,8 @@ std::vector<bmp_refusal_case> refusal_cases()
 std::vector<bmp_layout_case> layout_cases()
 {
   std::vector<bmp_layout_case> cases;
-  for (const layout_spec &c : layout_specs())
-    cases.push_back({c.name, bmp_bytes(c.spec), c.expected});
+  for (const layout_fields &c : layout_fields_table())
+    cases.push_back({c.name, bmp_bytes(c.fields), c.expected});
   return cases;
 }
 

@@ -9,7 +9,7 @@ static void put(bytes &out, std::size_t at, std::uint32_t v, int count)
 }
 
 // The info header; fields past its size are left out.
-static bytes info_header(const bmp_spec &s)
+static bytes info_header(const bmp_fields &s)
 {
   bytes h(124 + 16, 0);
   put(h, 0, s.header_size, 4);
@@ -35,7 +35,7 @@ static bytes info_header(const bmp_spec &s)
   return h;
 }
 
-bytes bmp_bytes(const bmp_spec &s)
+bytes bmp_bytes(const bmp_fields &s)
 {
   bytes out(14, 0);
   out[0] = 'B';

@@ -10,7 +10,7 @@
 
 using bytes = std::vector<unsigned char>;
 
-struct bmp_spec {
+struct bmp_fields {
   int header_size = 40; // 12, 16 to 64, 108 or 124
   int width = 3;
   int height = 2; // negative for top-down rows
@@ -26,7 +26,7 @@ struct bmp_spec {
 };
 
 // The whole file, with the pixel offset pointing just past the gap.
-bytes bmp_bytes(const bmp_spec &spec);
+bytes bmp_bytes(const bmp_fields &fields);
 
 // Rows of pixel values (palette indices, or whole pixels at 16, 24 and
 // 32 bits, little-endian), given in the order stored, packed at the
