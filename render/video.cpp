@@ -1,6 +1,6 @@
 #include "render/video.h"
 
-#include "render/image_file.h"
+#include "image/image_file.h"
 
 #include <allegro.h>
 #include <alleggl.h>

@@ -2,7 +2,7 @@
 // in-memory file and loaded through load_image_file, path and all, at the
 // colour depth the program asks for. Built by the fuzz preset with
 // AddressSanitizer and UndefinedBehaviorSanitizer.
-#include "render/image_file.h"
+#include "image/image_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -9,4 +9,4 @@ corpus=tests/fuzz/corpus
 tests=build/default/tests
 mkdir -p "$corpus"
 "$tests/write_bmp_cases" "$corpus" >/dev/null
-tests/render/imagemagick_bmps_test.sh "$tests/load_images" "$corpus" >/dev/null
+tests/image/imagemagick_bmps_test.sh "$tests/load_images" "$corpus" >/dev/null

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Every message the program can show, and every reason it gives, is
 # explained in the manual page and in the README's troubleshooting table.
-# The messages are the string literals with a space in them in app/ and
-# render/, cut at their %s and line breaks.
+# The messages are the string literals with a space in them in app/,
+# render/ and image/, cut at their %s and line breaks.
 #   messages_documented_test.sh SOURCE_DIR
 set -u
 cd "$1" || exit 1
@@ -15,7 +15,7 @@ while read -r fragment; do
     }
   done
   count=$((${count:-0} + 1))
-done < <(cat app/*.cpp app/*.h render/*.cpp render/*.h |
+done < <(cat app/*.cpp app/*.h render/*.cpp render/*.h image/*.cpp image/*.h |
   grep -v '^[[:space:]]*//' | grep -o '"[^"]*"' | grep ' ' |
   sed -e 's/^"//' -e 's/"$//' -e 's/\\n/%s/g' | sed 's/%s/\n/g' |
   sed -e 's/^[[:space:]:]*//' -e 's/[[:space:]:]*$//' | grep ' ' | sort -u)

@@ -4,7 +4,7 @@
 //   load_images -o OUT.ppm FILE writes the pixels as a binary PPM too
 // A refusal is an answer, not a failure: the status is 0 unless a file
 // could not be written, so that any crash shows as a signal.
-#include "render/image_file.h"
+#include "image/image_file.h"
 
 #include <cerrno>
 #include <cstdio>

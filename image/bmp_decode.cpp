@@ -1,8 +1,8 @@
-#include "render/bmp_decode.h"
+#include "image/bmp_decode.h"
 
-#include "render/bmp_header.h"
-#include "render/bmp_rle.h"
-#include "render/image_problems.h"
+#include "image/bmp_header.h"
+#include "image/bmp_rle.h"
+#include "image/image_problems.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 // "NAME.bmp|REASON" for one refused, with the reason it is refused for.
 // The fuzzer's seeds and the end-to-end runs of hostile images use them.
 //   write_bmp_cases DIR
-#include "tests/render/bmp_cases.h"
+#include "tests/image/bmp_cases.h"
 
 #include <cstdio>
 #include <string>

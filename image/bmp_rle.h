@@ -1,8 +1,8 @@
 // Run-length coded BMP pixel data (RLE8 and RLE4).
-#ifndef RENDER_BMP_RLE_H
-#define RENDER_BMP_RLE_H
+#ifndef IMAGE_BMP_RLE_H
+#define IMAGE_BMP_RLE_H
 
-#include "render/bmp_header.h"
+#include "image/bmp_header.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 // The image loader on files built field by field: every layout that
 // image tools write decodes to the pixels it holds, and every broken or
 // hostile file is refused with its reason. Headless: no display needed.
-#include "render/image_file.h"
-#include "tests/render/bmp_cases.h"
+#include "image/image_file.h"
+#include "tests/image/bmp_cases.h"
 #include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>

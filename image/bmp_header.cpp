@@ -1,6 +1,6 @@
-#include "render/bmp_header.h"
+#include "image/bmp_header.h"
 
-#include "render/image_problems.h"
+#include "image/image_problems.h"
 
 // Layout of the start of every BMP file:
 //   0  "BM"

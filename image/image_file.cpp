@@ -1,8 +1,8 @@
-#include "render/image_file.h"
+#include "image/image_file.h"
 
-#include "render/bmp_decode.h"
-#include "render/bmp_header.h"
-#include "render/image_problems.h"
+#include "image/bmp_decode.h"
+#include "image/bmp_header.h"
+#include "image/image_problems.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "render/bmp_rle.h"
+#include "image/bmp_rle.h"
 
-#include "render/image_problems.h"
+#include "image/image_problems.h"
 
 #include <algorithm>
 

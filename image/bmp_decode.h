@@ -1,6 +1,6 @@
 // Decoding of a whole BMP file held in memory into plain RGB pixels.
-#ifndef RENDER_BMP_DECODE_H
-#define RENDER_BMP_DECODE_H
+#ifndef IMAGE_BMP_DECODE_H
+#define IMAGE_BMP_DECODE_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // BMP files for the loader's tests, its fuzzer's seeds and the end-to-end
 // runs: every layout that image tools write, with the pixels it holds,
 // and broken and hostile files, with the reason each is refused for.
-#ifndef TESTS_RENDER_BMP_CASES_H
-#define TESTS_RENDER_BMP_CASES_H
+#ifndef TESTS_IMAGE_BMP_CASES_H
+#define TESTS_IMAGE_BMP_CASES_H
 
 #include "tests/support/bmp_writer.h"
 

@@ -1,4 +1,4 @@
-#include "tests/render/bmp_cases.h"
+#include "tests/image/bmp_cases.h"
 
 #include <algorithm>
 #include <ostream>

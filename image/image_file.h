@@ -1,7 +1,7 @@
 // The program's one image loader: BMP files as image tools write them,
 // every byte of them treated as untrusted.
-#ifndef RENDER_IMAGE_FILE_H
-#define RENDER_IMAGE_FILE_H
+#ifndef IMAGE_IMAGE_FILE_H
+#define IMAGE_IMAGE_FILE_H
 
 #include <allegro.h>
 

@@ -1,7 +1,7 @@
 // Why an image was refused: short reasons in the program's language
 // (plain-ASCII Spanish), shown after the name of the file.
-#ifndef RENDER_IMAGE_PROBLEMS_H
-#define RENDER_IMAGE_PROBLEMS_H
+#ifndef IMAGE_IMAGE_PROBLEMS_H
+#define IMAGE_IMAGE_PROBLEMS_H
 
 inline constexpr const char *problem_cannot_open =
     "no se puede abrir el archivo";

@@ -1,6 +1,6 @@
 // The headers of a BMP file: what its pixel data is and where it lies.
-#ifndef RENDER_BMP_HEADER_H
-#define RENDER_BMP_HEADER_H
+#ifndef IMAGE_BMP_HEADER_H
+#define IMAGE_BMP_HEADER_H
 
 #include <cstddef>
 #include <cstdint>
