@@ -1,6 +1,7 @@
 // The handling report's figures against what physics says they must be.
 #include "tests/support/case_name.h"
 #include "tools/handling_report/manoeuvres.h"
+#include "tools/handling_report/single_track.h"
 #include "tools/handling_report/svg_chart.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,53 @@ INSTANTIATE_TEST_SUITE_P(Presets, Handling,
                                          preset_case{"zero", 0, 217.1, 2.0}),
                          case_name());
 
+struct steady_case {
+  const char *name;
+  int preset;
+  double speed_kmh;
+  double understeer; // rad per m/s^2: (1/|CA_F| - 1/|CA_R|) / 9.8 by hand
+};
+
+void PrintTo(const steady_case &c, std::ostream *out)
+{
+  *out << c.name;
+}
+
+class SteadySteer : public testing::TestWithParam<steady_case>
+{
+};
+
+// The wheels stay where they were put, and the turn settles where the
+// single-track model settles once its wheelbase is replaced by what the
+// model's slip angles use, 2 * 0.1 * wheelbase. Within 2.5%: the rest is
+// the rolling resistance and drag on the sideways speed, which push the
+// car towards the centre of the turn.
+TEST_P(SteadySteer, SettlesAtTheSingleTrackGainWithTheModelsYawTerm)
+{
+  const steady_case &c = GetParam();
+  const float steer = one_poll_of_left();
+  EXPECT_FLOAT_EQ(steer, 3.14159265358979 / 1024);
+  const steady_steer_result r = run_steady_steer(c.preset, c.speed_kmh, steer);
+  ASSERT_TRUE(r.steady) << r.why_not;
+  for (const sample &s : r.samples)
+    ASSERT_EQ(s.steer, steer) << "at " << s.time << " s";
+  EXPECT_NEAR(r.speed * kmh, c.speed_kmh, 0.05 * c.speed_kmh);
+
+  const single_track s = single_track_of(cartypes[0]);
+  EXPECT_NEAR(s.understeer, c.understeer, 0.001 * c.understeer);
+  EXPECT_DOUBLE_EQ(s.yaw_length, 0.4);
+  const double predicted = yaw_gain(r.speed, s.yaw_length, s.understeer);
+  EXPECT_NEAR(r.yaw_rate / r.steer, predicted, 0.025 * predicted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Turns, SteadySteer,
+    testing::Values(steady_case{"one_at_30", 1, 30.0, 8.9515e-5},
+                    steady_case{"one_at_150", 1, 150.0, 8.9515e-5},
+                    steady_case{"zero_at_60", 0, 60.0, 7.8493e-4},
+                    steady_case{"zero_at_150", 0, 150.0, 7.8493e-4}),
+    case_name());
+
 TEST(SvgChart, AxesCarryTheirUnitsAndEveryPointIsDrawn)
 {
   chart c{"title", "time (s)", "speed (km/h)", {}, false};
@@ -106,6 +154,31 @@ TEST(SvgChart, AxesCarryTheirUnitsAndEveryPointIsDrawn)
   ASSERT_NE(line, std::string::npos);
   const std::string points = svg.substr(line, svg.find("/>", line) - line);
   EXPECT_EQ(std::count(points.begin(), points.end(), ','), 3);
+}
+
+struct style_case {
+  series_style style;
+  const char *mark; // drawn once per point, or once for the series
+  int count;
+  bool dashed;
+};
+
+TEST(SvgChart, EachStyleDrawsItsMarks)
+{
+  const style_case cases[] = {{series_style::line, "<polyline", 1, false},
+                              {series_style::dashed, "<polyline", 1, true},
+                              {series_style::dots, "<circle cx", 3 + 1, false}};
+  for (const style_case &k : cases) {
+    chart c{"title", "x", "y", {}, false};
+    c.series.push_back({"a", "red", {{0, 0}, {1, 10}, {2, 15}}, k.style});
+    const std::string svg = chart_svg(c);
+    int found = 0;
+    for (std::size_t at = svg.find(k.mark); at != std::string::npos;
+         at = svg.find(k.mark, at + 1))
+      ++found;
+    EXPECT_EQ(found, k.count) << k.mark << " (one more in the legend)";
+    EXPECT_EQ(svg.find("stroke-dasharray") != std::string::npos, k.dashed);
+  }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 # Runs the handling report into OUT, checks that every file is there, and
-# that the summary matches the one committed in COMMITTED.
+# that the summary matches the one committed in COMMITTED, and that
+# README.md and docs/model.md show its tables as they are now.
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${REPORT} ${OUT} RESULT_VARIABLE status
                 OUTPUT_QUIET)
@@ -9,7 +10,7 @@ endif()
 set(expected summary.md acceleration.svg braking.svg step_steer_60_yaw.svg
     step_steer_60_path.svg step_steer_60_heading.svg step_steer_120_yaw.svg
     step_steer_120_path.svg step_steer_120_heading.svg
-    full_lock_yaw.svg full_lock_path.svg)
+    full_lock_yaw.svg full_lock_path.svg yaw_gain.svg)
 foreach(manoeuvre acceleration braking step_steer_60 step_steer_120
         full_lock)
   list(APPEND expected ${manoeuvre}_preset1.csv ${manoeuvre}_preset0.csv)
@@ -26,12 +27,23 @@ if(NOT differ EQUAL 0)
                       "handling_report docs/handling")
 endif()
 
-# The README shows the same table.
+# The README shows the first table, and docs/model.md the steady turns
+# (the text after the last heading).
+function(check_shown file text)
+  file(READ ${COMMITTED}/../../${file} doc)
+  string(FIND "${doc}" "${text}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "${file} does not show the current handling report: "
+                        "copy it from docs/handling/summary.md")
+  endif()
+endfunction()
 file(READ ${OUT}/summary.md summary)
 string(FIND "${summary}" "| |" table_start)
-string(SUBSTRING "${summary}" ${table_start} -1 table)
-file(READ ${COMMITTED}/../../README.md readme)
-string(FIND "${readme}" "${table}" found)
-if(found EQUAL -1)
-  message(FATAL_ERROR "README.md does not show the current handling table")
-endif()
+string(FIND "${summary}" "\n\n## " table_end)
+math(EXPR table_length "${table_end} + 1 - ${table_start}")
+string(SUBSTRING "${summary}" ${table_start} ${table_length} table)
+check_shown(README.md "${table}")
+string(FIND "${summary}" "\n## " turns_start REVERSE)
+string(SUBSTRING "${summary}" ${turns_start} -1 turns)
+string(REGEX REPLACE "^\n## [^\n]*\n\n" "" turns "${turns}")
+check_shown(docs/model.md "${turns}")

@@ -30,5 +30,6 @@ int main(int argc, char **argv)
     return 1;
   }
   std::fputs(summary_markdown(p1, p0).c_str(), stdout);
+  std::fputs(("\n" + yaw_gain_markdown(p1, p0)).c_str(), stdout);
   return 0;
 }

@@ -22,6 +22,8 @@ struct driver {
   double path_x = 0.0;   // m, open plane
   double path_y = 0.0;   // m, open plane
   double distance = 0.0; // m travelled
+  bool steer_held = false;
+  float steer = 0.0f; // rad, written after every poll while steer_held
 };
 
 void hold_keys(std::initializer_list<int> codes)
@@ -62,8 +64,11 @@ sample snapshot(const driver &d)
 // One step at the loop's nominal pacing: a poll before every second step.
 void advance(driver &d)
 {
-  if (d.step % 2 == 0)
+  if (d.step % 2 == 0) {
     process_input(&d.car);
+    if (d.steer_held)
+      d.car.steerangle = d.steer;
+  }
   do_physics(&d.car, dt);
   ++d.step;
   d.path_x += dt * static_cast<double>(d.car.velocity_wc.x);
@@ -223,6 +228,21 @@ static double relative_spread(const std::vector<sample> &s, std::size_t last,
   return mean > 0.0 ? (hi - lo) / mean : 0.0;
 }
 
+// Steady: over the last 10 s neither yaw rate nor speed moves by more
+// than 1% of its size. Otherwise says by how much they move.
+static bool settled(const std::vector<sample> &s, std::string &why_not)
+{
+  const std::size_t last = 10 * steps_per_second / record_every;
+  const double yaw_spread = relative_spread(s, last, &sample::yaw_rate);
+  const double speed_spread = relative_spread(s, last, &sample::speed);
+  if (yaw_spread < 0.01 && speed_spread < 0.01)
+    return true;
+  why_not = "over the last 10 s the yaw rate varies by " +
+            std::to_string(yaw_spread * 100.0) + "% and the speed by " +
+            std::to_string(speed_spread * 100.0) + "%";
+  return false;
+}
+
 circle_result run_full_lock_circle(int preset)
 {
   circle_result r{};
@@ -238,19 +258,46 @@ circle_result run_full_lock_circle(int preset)
   hold_keys({});
   r.speed = speed_of(d.car);
   r.yaw_rate = d.car.angular_velocity;
-  // Steady: over the last 10 s neither yaw rate nor speed moves by more
-  // than 1% of its size.
-  const std::size_t last = 10 * steps_per_second / record_every;
-  const double yaw_spread = relative_spread(r.samples, last, &sample::yaw_rate);
-  const double speed_spread = relative_spread(r.samples, last, &sample::speed);
-  r.steady = yaw_spread < 0.01 && speed_spread < 0.01 && r.yaw_rate != 0.0;
+  r.steady = settled(r.samples, r.why_not) && r.yaw_rate != 0.0;
   if (r.steady) {
     r.radius = r.speed / std::fabs(r.yaw_rate);
     r.lateral_accel = r.speed * std::fabs(r.yaw_rate);
-  } else {
-    r.why_not = "over the last 10 s the yaw rate varies by " +
-                std::to_string(yaw_spread * 100.0) + "% and the speed by " +
-                std::to_string(speed_spread * 100.0) + "%";
   }
   return r;
+}
+
+steady_steer_result run_steady_steer(int preset, double speed_kmh, float steer)
+{
+  steady_steer_result r{};
+  driver d = start(preset);
+  // Traction is 100 N per unit of throttle, which Up raises by 2.
+  const double v = speed_kmh / 3.6;
+  const double need = (RESISTANCE * v + DRAG * v * v) / 100.0;
+  r.throttle = 2.0 * std::round(need / 2.0);
+  hold_keys({KEY_UP});
+  while (d.car.throttle < r.throttle)
+    advance(d);
+  hold_keys({});
+  run_for(d, 60 * steps_per_second, nullptr);
+  d = driver{d.car};
+  d.steer_held = true;
+  d.steer = steer;
+  d.car.steerangle = steer;
+  r.steer = steer;
+  r.samples.push_back(snapshot(d));
+  run_for(d, 60 * steps_per_second, &r.samples);
+  r.speed = speed_of(d.car);
+  r.yaw_rate = d.car.angular_velocity;
+  r.steady = settled(r.samples, r.why_not);
+  return r;
+}
+
+float one_poll_of_left()
+{
+  car_state car{};
+  init_car(&car, &cartypes[0]);
+  hold_keys({KEY_LEFT});
+  process_input(&car);
+  hold_keys({});
+  return car.steerangle;
 }

@@ -60,11 +60,32 @@ struct circle_result {
   std::string why_not;  // what happens instead when not steady
 };
 
+// A steady turn: the throttle held at the even value whose traction
+// balances drag and rolling resistance nearest speed_kmh, and, once the
+// speed has settled, the front wheels held at steer (rad). The keyboard
+// cannot hold a small angle (Left turns on to full lock, and with neither
+// key held the poll snaps the wheels straight), so the angle is written
+// into the car after every poll, as a steering wheel held still would.
+struct steady_steer_result {
+  std::vector<sample> samples; // from the moment the wheels turn
+  double steer;                // rad, held
+  double throttle;             // held
+  bool steady;                 // yaw rate and speed settled
+  double speed;                // m/s at the end
+  double yaw_rate;             // rad/s at the end
+  std::string why_not;         // what happens instead when not steady
+};
+
 // Each manoeuvre starts from a reset car with the given handling preset
 // (1: F1, 0: F2).
 acceleration_result run_acceleration(int preset);
 braking_result run_braking(int preset);
 step_steer_result run_step_steer(int preset, double speed_kmh);
 circle_result run_full_lock_circle(int preset);
+steady_steer_result run_steady_steer(int preset, double speed_kmh, float steer);
+
+// The steering angle (rad) that one poll with Left held gives from
+// centre: the smallest the keyboard makes.
+float one_poll_of_left();
 
 #endif

@@ -163,7 +163,55 @@ std::string steer_cell(const step_steer_result &s)
          fmt("%.1f km/h at the end", s.final_speed * kmh);
 }
 
+// Yaw-rate gain against speed: the single-track model, with the
+// textbook's wheelbase and with the model's yaw term, and the steady
+// turns measured.
+chart yaw_gain_chart(const preset_results &p1, const preset_results &p0)
+{
+  chart c{"Steady yaw rate per unit steering angle, one poll of Left held",
+          "speed (km/h)",
+          "yaw rate / steering angle (1/s)",
+          {},
+          false,
+          true};
+  for (const preset_results *r : {&p1, &p0}) {
+    const std::string name = r->preset ? "preset 1: " : "preset 0: ";
+    const std::string colour = r->preset ? "#1f77b4" : "#d62728";
+    const single_track &s = r->textbook;
+    chart_series textbook{name + fmt("textbook, L = %g m", s.wheelbase),
+                          colour,
+                          {},
+                          series_style::dashed};
+    chart_series lever{
+        name + fmt("model's yaw term, %g m", s.yaw_length), colour, {}};
+    chart_series measured{name + "measured", colour, {}, series_style::dots};
+    for (int v = 0; v <= 200; v += 2) {
+      textbook.points.push_back(
+          {v, yaw_gain(v / kmh, s.wheelbase, s.understeer)});
+      lever.points.push_back(
+          {v, yaw_gain(v / kmh, s.yaw_length, s.understeer)});
+    }
+    for (const steady_steer_result &t : r->steady)
+      measured.points.push_back({t.speed * kmh, t.yaw_rate / t.steer});
+    c.series.insert(c.series.end(), {textbook, lever, measured});
+  }
+  return c;
+}
+
+std::string steady_cell(const steady_steer_result &t, const single_track &s)
+{
+  if (!t.steady)
+    return "no steady turn: " + t.why_not + " | | | |";
+  return fmt("%.1f km/h", t.speed * kmh) + fmt(" | %g", t.throttle) +
+         fmt(" | %.2f m/s²", t.speed * t.yaw_rate) +
+         fmt(" | **%.2f**", t.yaw_rate / t.steer) +
+         fmt(" | %.2f", yaw_gain(t.speed, s.wheelbase, s.understeer)) +
+         fmt(" | %.2f", yaw_gain(t.speed, s.yaw_length, s.understeer));
+}
+
 } // namespace
+
+const double steady_speeds_kmh[steady_turns] = {30, 60, 90, 120, 150};
 
 preset_results run_all(int preset)
 {
@@ -174,6 +222,10 @@ preset_results run_all(int preset)
   r.steer_60 = run_step_steer(preset, 60.0);
   r.steer_120 = run_step_steer(preset, 120.0);
   r.circle = run_full_lock_circle(preset);
+  const float steer = one_poll_of_left();
+  for (int i = 0; i < steady_turns; ++i)
+    r.steady[i] = run_steady_steer(preset, steady_speeds_kmh[i], steer);
+  r.textbook = single_track_of(cartypes[0]);
   return r;
 }
 
@@ -210,6 +262,28 @@ std::string summary_markdown(const preset_results &p1, const preset_results &p0)
   return s;
 }
 
+std::string yaw_gain_markdown(const preset_results &p1,
+                              const preset_results &p0)
+{
+  const single_track &s1 = p1.textbook, &s0 = p0.textbook;
+  std::string s =
+      fmt("Front wheels held at %.6f rad", p1.steady[0].steer) +
+      fmt(" (%.3f deg, one poll of Left), the throttle steady; ",
+          p1.steady[0].steer * degrees) +
+      "speeds as settled. " + fmt("L = %g m; ", s1.wheelbase) +
+      fmt("K = %.3e rad per m/s² (preset 1), ", s1.understeer) +
+      fmt("%.3e (preset 0).\n\n", s0.understeer) +
+      "| Preset | Speed | Throttle | Lateral acceleration | Measured r/δ "
+      "(1/s) | Textbook V/(L + K V²) | " +
+      fmt("Model's yaw term V/(%g m + K V²) |\n", s1.yaw_length) +
+      "|---|---|---|---|---|---|---|\n";
+  for (const preset_results *r : {&p1, &p0})
+    for (const steady_steer_result &t : r->steady)
+      s += "| " + std::to_string(r->preset) + " | " +
+           steady_cell(t, r->textbook) + " |\n";
+  return s;
+}
+
 bool write_report(const std::string &dir, const preset_results &p1,
                   const preset_results &p0, std::string &error)
 {
@@ -235,9 +309,14 @@ bool write_report(const std::string &dir, const preset_results &p1,
     if (!write_file(dir + "/" + c.name + ".svg", chart_svg(ch), error))
       return false;
   }
+  if (!write_file(dir + "/yaw_gain.svg", chart_svg(yaw_gain_chart(p1, p0)),
+                  error))
+    return false;
   const std::string summary =
       "# Handling report\n\nMade by tools/handling_report through the real "
       "keyboard poll and physics, one poll every second step of 0.01 s.\n\n" +
-      summary_markdown(p1, p0);
+      summary_markdown(p1, p0) +
+      "\n## Steady turns beside the single-track model\n\n" +
+      yaw_gain_markdown(p1, p0);
   return write_file(dir + "/summary.md", summary, error);
 }

@@ -3,8 +3,13 @@
 #define TOOLS_HANDLING_REPORT_REPORT_H
 
 #include "tools/handling_report/manoeuvres.h"
+#include "tools/handling_report/single_track.h"
 
 #include <string>
+
+// Speeds (km/h) of the steady small-steer turns.
+const int steady_turns = 5;
+extern const double steady_speeds_kmh[steady_turns];
 
 struct preset_results {
   int preset; // 1 (F1) or 0 (F2)
@@ -13,6 +18,8 @@ struct preset_results {
   step_steer_result steer_60;
   step_steer_result steer_120;
   circle_result circle;
+  steady_steer_result steady[steady_turns]; // one poll of Left, held
+  single_track textbook;                    // the preset's single-track figures
 };
 
 // Runs every manoeuvre with the given preset.
@@ -27,5 +34,10 @@ bool write_report(const std::string &dir, const preset_results &p1,
 // The Markdown summary table alone.
 std::string summary_markdown(const preset_results &p1,
                              const preset_results &p0);
+
+// The steady turns beside the single-track model: a line of its
+// figures, then a Markdown table.
+std::string yaw_gain_markdown(const preset_results &p1,
+                              const preset_results &p0);
 
 #endif

@@ -96,20 +96,48 @@ std::string axes(const chart &c, const mapping &m)
   return s;
 }
 
+// One series' marks; an SVG dash pattern for dashed lines.
+std::string marks(const chart_series &line, const mapping &m)
+{
+  std::string s;
+  if (line.style == series_style::dots) {
+    for (const auto &p : line.points)
+      s += "<circle cx='" + number(m.px(p.first)) + "' cy='" +
+           number(m.py(p.second)) + "' r='4' fill='" + line.colour + "'/>\n";
+    return s;
+  }
+  s += "<polyline class='line' stroke='" + line.colour + "'";
+  if (line.style == series_style::dashed)
+    s += " stroke-dasharray='8 5'";
+  s += " points='";
+  for (const auto &p : line.points)
+    s += number(m.px(p.first)) + "," + number(m.py(p.second)) + " ";
+  return s + "'/>\n";
+}
+
+std::string legend_entry(const chart_series &line, double x, double y)
+{
+  std::string s;
+  if (line.style == series_style::dots)
+    s = "<circle cx='" + number(x + 12) + "' cy='" + number(y - 4) +
+        "' r='4' fill='" + line.colour + "'/>";
+  else
+    s = "<line x1='" + number(x) + "' y1='" + number(y - 4) + "' x2='" +
+        number(x + 25) + "' y2='" + number(y - 4) + "' stroke='" + line.colour +
+        "' stroke-width='3'" +
+        (line.style == series_style::dashed ? " stroke-dasharray='8 5'" : "") +
+        "/>";
+  return s + "<text x='" + number(x + 32) + "' y='" + number(y) + "'>" +
+         line.name + "</text>\n";
+}
+
 std::string lines(const chart &c, const mapping &m)
 {
   std::string s;
+  const double legend_x = c.legend_left ? left + 15 : width - right - 170;
   double legend_y = top + 20;
   for (const chart_series &line : c.series) {
-    s += "<polyline class='line' stroke='" + line.colour + "' points='";
-    for (const auto &p : line.points)
-      s += number(m.px(p.first)) + "," + number(m.py(p.second)) + " ";
-    s += "'/>\n";
-    s += "<line x1='" + number(width - right - 170) + "' y1='" +
-         number(legend_y - 4) + "' x2='" + number(width - right - 145) +
-         "' y2='" + number(legend_y - 4) + "' stroke='" + line.colour +
-         "' stroke-width='3'/><text x='" + number(width - right - 138) +
-         "' y='" + number(legend_y) + "'>" + line.name + "</text>\n";
+    s += marks(line, m) + legend_entry(line, legend_x, legend_y);
     legend_y += 18;
   }
   return s;

@@ -7,10 +7,15 @@
 #include <utility>
 #include <vector>
 
+// How a series is drawn: a line through its points, the same dashed, or
+// a dot at each point (for measurements).
+enum class series_style { line, dashed, dots };
+
 struct chart_series {
   std::string name;
   std::string colour; // any SVG colour
   std::vector<std::pair<double, double>> points;
+  series_style style = series_style::line;
 };
 
 struct chart {
@@ -19,6 +24,7 @@ struct chart {
   std::string y_label;
   std::vector<chart_series> series;
   bool equal_scales = false; // one metre is as long across as up
+  bool legend_left = false;  // legend in the top left corner, not right
 };
 
 // The chart as a complete SVG document.
