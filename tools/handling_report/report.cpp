@@ -268,9 +268,10 @@ std::string yaw_gain_markdown(const preset_results &p1,
   const single_track &s1 = p1.textbook, &s0 = p0.textbook;
   std::string s =
       fmt("Front wheels held at %.6f rad", p1.steady[0].steer) +
-      fmt(" (%.3f deg, one poll of Left), the throttle steady; ",
-          p1.steady[0].steer * degrees) +
-      "speeds as settled. " + fmt("L = %g m; ", s1.wheelbase) +
+      fmt(" (%.3f deg, one poll of Left)", p1.steady[0].steer * degrees) +
+      " by writing it into the car after every poll; the throttle steady; "
+      "speeds as settled. " +
+      fmt("L = %g m; ", s1.wheelbase) +
       fmt("K = %.3e rad per m/s² (preset 1), ", s1.understeer) +
       fmt("%.3e (preset 0).\n\n", s0.understeer) +
       "| Preset | Speed | Throttle | Lateral acceleration | Measured r/δ "
