@@ -32,4 +32,10 @@ an X display with OpenGL.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
+# Every file in the package carries the last commit's time; with the
+# install rules' fixed modes and owners, the stripped program and the
+# compressed documents made without time stamps, two builds of one commit
+# give the same .deb, wherever they were built (tests/install).
+set(CPACK_DRIVE_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_project.cmake)
 include(CPack)
