@@ -25,7 +25,8 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # and a stack and heap that cannot run code (--nxcompat). ld has set
 # these three by default since binutils 2.36; they are named here so that
 # the program has them whatever the linker's defaults. The linker's time
-# stamp would make every link differ: it is left out. Our source folder
+# stamp would make every link differ: it is left out (strip stamps the
+# zip's copy with SOURCE_DATE_EPOCH, see windows_zip.cmake). Our source folder
 # becomes "." in file names, as dpkg-buildflags does for a Debian build.
 get_filename_component(drive_root ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 set(hardening "-fstack-protector-strong -D_FORTIFY_SOURCE=2 -Wformat \

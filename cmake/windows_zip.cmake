@@ -7,7 +7,8 @@
 # the files are listed in a fixed order, each with fixed permissions and
 # the last commit's time (source_date_epoch.cmake), and zip -X leaves out
 # the owner and the access and change times; the DOS times in a zip are
-# local times, so zip runs in UTC.
+# local times, so zip runs in UTC. strip gives the program's PE header
+# that time too, as it honours SOURCE_DATE_EPOCH.
 #   cmake -DZIP=OUT.zip -DSTAGE=DIR -DFOLDER=NAME -DEXE=drive.exe
 #         -DSTRIP=STRIP -DSOURCE_DIR=DIR -DWINDOWS_LIBS=DIR -P windows_zip.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/source_date_epoch.cmake)
