@@ -29,7 +29,11 @@ allows it. There is no score, no opponent, no menu and no sound. It needs
 an X display with OpenGL.")
 # Directories that the package makes get the usual 0755, whatever the
 # umask of whoever builds it.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-    WORLD_READ WORLD_EXECUTE)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack_directories.cmake)
+# Every file in the package carries the last commit's time; with the
+# install rules' fixed modes and owners, the stripped program and the
+# compressed documents made without time stamps, two builds of one commit
+# give the same .deb, wherever they were built (tests/install).
+set(CPACK_DRIVE_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_project.cmake)
 include(CPack)

@@ -15,6 +15,27 @@ set(CMAKE_STRIP ${mingw_triple}-strip)
 set(CMAKE_OBJDUMP ${mingw_triple}-objdump)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# Hardening, for Allegro's build and ours: of Debian's flags
+# (dpkg-buildflags) those that mean the same for a Windows program. The
+# strong stack protector and _FORTIFY_SOURCE's checked calls come from
+# GCC's libssp, linked statically (the compiler adds it when it links
+# with -fstack-protector-*). ELF's read-only relocations and immediate
+# binding have no PE counterpart; a PE program gets address-space layout
+# randomisation (--dynamicbase, with 64-bit addresses: --high-entropy-va)
+# and a stack and heap that cannot run code (--nxcompat). ld has set
+# these three by default since binutils 2.36; they are named here so that
+# the program has them whatever the linker's defaults. The linker's time
+# stamp would make every link differ: it is left out (strip stamps the
+# zip's copy with SOURCE_DATE_EPOCH, see windows_zip.cmake). Our source folder
+# becomes "." in file names, as dpkg-buildflags does for a Debian build.
+get_filename_component(drive_root ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+set(hardening "-fstack-protector-strong -D_FORTIFY_SOURCE=2 -Wformat \
+-Werror=format-security -ffile-prefix-map=${drive_root}=.")
+set(CMAKE_C_FLAGS_INIT "${hardening}")
+set(CMAKE_CXX_FLAGS_INIT "${hardening}")
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--dynamicbase,--nxcompat"
+       ",--high-entropy-va,--no-insert-timestamp")
+
 # Allegro and AllegroGL as scripts/allegro_windows.sh installs them, found
 # through pkg-config files of their own, never the build machine's copies.
 if(NOT DEFINED DRIVE_WINDOWS_LIBS)

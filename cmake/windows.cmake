@@ -5,26 +5,23 @@
 set(drive_version "${PROJECT_VERSION}")
 
 # drive-<version>-windows.zip holds one folder of that name with the
-# program, stripped of its debug information, and the two images it reads
-# from its working directory.
+# program, stripped of its debug information, the two images it reads
+# from its working directory, and licences/: our licence and the notices
+# of the libraries linked into the program. windows_zip.cmake makes it,
+# the same for the same commit; it is made afresh at every build, as it
+# carries the time of the last commit, which no file here depends on.
 set(zip_folder drive-${drive_version}-windows)
 set(windows_zip ${CMAKE_BINARY_DIR}/${zip_folder}.zip)
-set(zip_stage ${CMAKE_BINARY_DIR}/zip)
-file(MAKE_DIRECTORY ${zip_stage})
-add_custom_command(
-  OUTPUT ${windows_zip}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}/${zip_folder}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${zip_stage}/${zip_folder}
-  COMMAND ${CMAKE_STRIP} -o ${zip_stage}/${zip_folder}/drive.exe
-          $<TARGET_FILE:drive>
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/lep.bmp
-          ${PROJECT_SOURCE_DIR}/data/emblem.bmp ${zip_stage}/${zip_folder}
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${windows_zip} --format=zip ${zip_folder}
-  WORKING_DIRECTORY ${zip_stage}
-  DEPENDS drive ${PROJECT_SOURCE_DIR}/data/lep.bmp
-          ${PROJECT_SOURCE_DIR}/data/emblem.bmp
+add_custom_target(
+  windows_zip ALL
+  COMMAND ${CMAKE_COMMAND} -DZIP=${windows_zip} -DSTAGE=${CMAKE_BINARY_DIR}/zip
+          -DFOLDER=${zip_folder} -DEXE=$<TARGET_FILE:drive>
+          -DSTRIP=${CMAKE_STRIP} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+          -DWINDOWS_LIBS=${DRIVE_WINDOWS_LIBS}
+          -P ${PROJECT_SOURCE_DIR}/cmake/windows_zip.cmake
+  BYPRODUCTS ${windows_zip}
+  DEPENDS drive
   VERBATIM)
-add_custom_target(windows_zip ALL DEPENDS ${windows_zip})
 # scripts/windows.sh prints this path as its last line.
 file(WRITE ${CMAKE_BINARY_DIR}/zip_path.txt "${windows_zip}\n")
 

@@ -18,10 +18,11 @@ libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
 clang-format git clang libclang-rt-14-dev \
-libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian"
+libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian devscripts \
+diffoscope-minimal"
 windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
 wine wine64 libgtest-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 x11-utils \
-xdotool imagemagick"
+xdotool imagemagick zip"
 
 wanted=""
 for need in "$@"; do

@@ -7,6 +7,9 @@
 #   package_test.sh BUILD_DIR VERSION PACKAGING_DOC
 set -u
 build=$1 version=$2 doc=$3
+# Packaged under the strictest umask: the modes checked below must not
+# follow the builder's.
+umask 077
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 . "$(dirname "$0")/../support/checks.sh"
