@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "app/window_class.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -26,6 +27,7 @@ static const library_part parts[] = {
 
 int start_allegro()
 {
+  set_window_class(); // before the library makes its windows
   if (allegro_init() != 0) {
     // No system driver: the message goes to standard output.
     report_failure("Error durante la inicializacion de Allegro",

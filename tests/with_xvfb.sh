@@ -22,7 +22,7 @@ mkfifo "$fifo_dir/display"
 Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 640x480x24 ${XVFB_ARGS:-} \
   3>"$fifo_dir/display" 2>"$fifo_dir/xvfb.log" &
 xvfb_pid=$!
-read -r -t 20 display_number <"$fifo_dir/display"
+read -r -t 60 display_number <"$fifo_dir/display"
 if [ -z "${display_number:-}" ]; then
   echo "with_xvfb.sh: Xvfb did not start" >&2
   cat "$fifo_dir/xvfb.log" >&2

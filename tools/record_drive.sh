@@ -57,10 +57,9 @@ hold space
 sleep 3 # brake to a stop
 release space
 wait "$grab_pid"
-hold Escape
-sleep 0.2
-release Escape
+hold Escape # until the program has ended, however slowly it draws
 wait "$drive_pid"
+release Escape
 
 # Lossy WebP at the program's own size and frame rate; lower quality
 # only if it would not fit.

@@ -41,10 +41,10 @@ run_case() {
   finish_case $! "$1" "$2"
 }
 
-# finish_case PID NAME TARGET: waits up to 20 s for the program's message
-# box, checks and closes it, then waits up to 10 s for the program's end.
+# finish_case PID NAME TARGET: waits for the program's message box,
+# checks and closes it, then waits for the program's end.
 finish_case() {
-  local pid=$1 name=$2 target=$3 box="" deadline=$((SECONDS + 20))
+  local pid=$1 name=$2 target=$3 box="" deadline=$((SECONDS + PATIENCE))
   local reason message args
   reason=$(grep -F "$name|" "$cases/list.txt" | head -1 | cut -d'|' -f2)
   while [ -z "$box" ]; do
@@ -57,7 +57,7 @@ finish_case() {
   message=${args[-1]}
   kill "$box"
   DRIVE_PID=$pid
-  wait_exit 10
+  wait_exit
   [ "$STATUS" -eq 1 ] || fail "$name as $target: status $STATUS, expected 1"
   case "$message" in
   "Error durante la carga de la imagen $target:"$'\n'"$reason"?*) ;;

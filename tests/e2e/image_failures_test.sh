@@ -21,8 +21,8 @@ check_case() {
   make_workdir
   break_images "$name"
   start_drive
-  answer_message 15
-  wait_exit 5
+  answer_message
+  wait_exit
   [ "$STATUS" -eq 1 ] || fail "$name: exit status $STATUS, expected 1"
   case "$MESSAGE" in
   *"imagen $file:"*"$cause"*) ;;

@@ -5,14 +5,12 @@
 DRIVE=$1 DATA_DIR=$2
 . "$(dirname "$0")/lib.sh"
 
-# Screenshot $1 of the first frames, the car at rest.
+# Screenshot $1 of the car at rest at the start.
 first_frame() {
   start_drive
-  find_window 10 || fail "no window appeared"
-  sleep 1
-  shot "$1"
-  hold_key Escape
-  wait_exit 5
+  find_window
+  wait_for_road "$1"
+  hold_key_until_exit Escape
   [ "$STATUS" -eq 0 ] || fail "exit status $STATUS, expected 0"
 }
 

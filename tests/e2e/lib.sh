@@ -1,12 +1,17 @@
 # Helpers for end-to-end tests of the real program under Xvfb (see
-# tests/with_xvfb.sh). Keys are real X key events from xdotool, held for
-# at least 0.1 s: the program polls the keyboard every 20 ms and never
-# sees a key pressed and released between two polls.
+# tests/with_xvfb.sh). Keys are real X key events from xdotool. Every
+# step waits for the effect it needs (the window, the road drawn, the
+# view moved, the message box, the program's end) and ends as soon as it
+# sees it: a loaded machine draws fewer frames, and the program polls
+# the keyboard and steps the model at most once per frame, so effects
+# only take longer. The deadline, PATIENCE seconds for each step, only
+# ends a run that has really gone wrong.
 # shellcheck shell=bash
 
 # Every test script takes the program and the folder of its images.
 DRIVE=$(realpath "$DRIVE")
 DATA_DIR=$(realpath "$DATA_DIR")
+PATIENCE=${PATIENCE:-60}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -29,76 +34,25 @@ start_drive() {
   DRIVE_PID=$!
 }
 
-# Waits up to $1 seconds for a visible window of class $2 (or the
-# program's own window) and sets WINDOW. The library also makes an
-# unmapped placeholder window, which --onlyvisible passes over.
+# Fails unless the program is still running; $1 says what it was doing.
+# Its output is in DRIVE_OUT, by default $WORKDIR/out.txt.
+still_running() {
+  kill -0 "$DRIVE_PID" 2>/dev/null ||
+    fail "ended $1: $(cat "${DRIVE_OUT:-$WORKDIR/out.txt}" 2>&1)"
+}
+
+# Waits for the program's visible window and sets WINDOW. The library
+# also makes an unmapped placeholder window, which --onlyvisible passes
+# over.
 find_window() {
-  local limit=$1 pattern=${2:-} deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + PATIENCE))
   WINDOW=""
-  while [ "$SECONDS" -le "$deadline" ]; do
-    if [ -n "$pattern" ]; then
-      WINDOW=$(xdotool search --onlyvisible --class "$pattern" 2>/dev/null | head -1)
-    else
-      WINDOW=$(xdotool search --onlyvisible --name '^drive$' 2>/dev/null | head -1)
-    fi
-    [ -n "$WINDOW" ] && return 0
-    kill -0 "$DRIVE_PID" 2>/dev/null || return 1
+  until WINDOW=$(xdotool search --onlyvisible --name '^drive$' 2>/dev/null | head -1) &&
+    [ -n "$WINDOW" ]; do
+    still_running "before its window appeared"
+    [ "$SECONDS" -le "$deadline" ] || fail "no window after $PATIENCE s"
     sleep 0.1
   done
-  echo "no window after ${limit}s" >&2
-  return 1
-}
-
-# Where keys go: the program's window, or with KEYS_TO_FOCUS set the
-# focused window, through XTEST, for programs that pass over events sent
-# to a window (Wine's).
-key_target() {
-  [ -n "${KEYS_TO_FOCUS:-}" ] || echo "--window $WINDOW"
-}
-
-# Holds key $1 for $2 seconds (default 0.15) in the program's window.
-hold_key() {
-  # xdotool warns that Xvfb with no window manager reports odd focus.
-  # shellcheck disable=SC2046 # key_target gives separate words
-  xdotool keydown $(key_target) "$1" 2>/dev/null
-  sleep "${2:-0.15}"
-  # shellcheck disable=SC2046
-  xdotool keyup $(key_target) "$1" 2>/dev/null
-}
-
-# Holds key $1 until the command $3... succeeds, checking every 0.3 s,
-# for at most $2 seconds. A loaded machine draws fewer frames, and the
-# model advances one step per frame, so effects take longer to show.
-hold_key_until() {
-  local key=$1 limit=$2 deadline status=1
-  shift 2
-  deadline=$((SECONDS + limit))
-  # shellcheck disable=SC2046
-  xdotool keydown $(key_target) "$key" 2>/dev/null
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.3
-    if "$@"; then
-      status=0
-      break
-    fi
-  done
-  # shellcheck disable=SC2046
-  xdotool keyup $(key_target) "$key" 2>/dev/null
-  return "$status"
-}
-
-# Waits up to $1 seconds for the program to end and sets STATUS to its
-# exit status; fails if it is still running.
-wait_exit() {
-  local deadline
-  deadline=$(($(date +%s%N) + ${1%.*} * 1000000000))
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || fail "still running after $1 s"
-    sleep 0.05
-  done
-  wait "$DRIVE_PID"
-  STATUS=$?
-  DRIVE_PID=""
 }
 
 # Screenshot of the whole screen as PNG.
@@ -111,12 +65,155 @@ pixels_differing() {
   compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1 | cut -d' ' -f1
 }
 
+# The colour of one pixel of image $1 at $2,$3 as "r,g,b" in 0..255.
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Screenshot $1 shows sky at the top (the clear colour 0.5, 0.5, 1.0) and
+# grey road at the bottom; sets COLOURS to what it found.
+shows_road() {
+  local sky road r g b
+  sky=$(pixel "$1" 320 40)
+  road=$(pixel "$1" 100 440)
+  COLOURS="sky $sky, road $road"
+  case "$sky" in 127,127,255 | 128,128,255) ;; *) return 1 ;; esac
+  IFS=, read -r r g b <<<"$road"
+  [ $((r - g)) -le 20 ] && [ $((g - r)) -le 20 ] && [ $((b - g)) -le 20 ] &&
+    [ $((g - b)) -le 20 ] && [ "$r" -gt 30 ] && [ "$r" -lt 200 ]
+}
+
+# Waits until the program has drawn the road and the view holds still
+# (the same in two screenshots running), and keeps that view as $1. The
+# window is mapped before its first frame is drawn; a car at rest with no
+# key down is drawn the same in every frame. A message box instead of the
+# road fails at once.
+wait_for_road() {
+  local deadline=$((SECONDS + PATIENCE)) last="$1.last.png"
+  rm -f "$last"
+  while :; do
+    still_running "before it drew the road"
+    ! pgrep -P "$DRIVE_PID" -x xmessage >/dev/null ||
+      fail "a message box instead of the road"
+    shot "$1"
+    if shows_road "$1" && [ -f "$last" ] &&
+      [ "$(pixels_differing "$last" "$1")" = 0 ]; then
+      break
+    fi
+    [ "$SECONDS" -le "$deadline" ] || fail "no steady road after $PATIENCE s: $COLOURS"
+    mv "$1" "$last"
+  done
+  rm -f "$last"
+}
+
+# Where keys go: the program's window, or with KEYS_TO_FOCUS set the
+# focused window, through XTEST, for programs that pass over events sent
+# to a window (Wine's).
+key_target() {
+  [ -n "${KEYS_TO_FOCUS:-}" ] || echo "--window $WINDOW"
+}
+
+# Presses key $1 down or lets it up ($2: keydown or keyup). xdotool warns
+# that Xvfb with no window manager reports odd focus, and fails once the
+# window has gone.
+key() {
+  # shellcheck disable=SC2046 # key_target gives separate words
+  xdotool "$2" $(key_target) "$1" 2>/dev/null
+}
+
+# Holds key $1 until the command $2... succeeds, checking every 0.2 s;
+# returns 1 after PATIENCE seconds, for the caller to say what it saw.
+hold_key_until() {
+  local key=$1 deadline=$((SECONDS + PATIENCE)) status=1
+  shift
+  key "$key" keydown
+  while [ "$SECONDS" -le "$deadline" ]; do
+    sleep 0.2
+    if "$@"; then
+      status=0
+      break
+    fi
+    still_running "while $key was held"
+  done
+  key "$key" keyup
+  return "$status"
+}
+
+# Holds key $1 (Escape) until the program has ended, and sets STATUS to
+# its exit status.
+hold_key_until_exit() {
+  local deadline=$((SECONDS + PATIENCE))
+  key "$1" keydown
+  while kill -0 "$DRIVE_PID" 2>/dev/null; do
+    [ "$SECONDS" -le "$deadline" ] || fail "still running after $1 was held $PATIENCE s"
+    sleep 0.05
+  done
+  key "$1" keyup
+  wait_exit
+}
+
+# Holds key $1 for $2 seconds of a drive, and on until the program has
+# drawn two new frames with it down, so that its keyboard poll has seen
+# the key however slowly the machine draws. The car must be moving, or
+# the key must move it, for its frames to differ.
+hold_key() {
+  local key=$1 deadline=$((SECONDS + PATIENCE)) frames=0 until
+  # In microseconds, as EPOCHREALTIME without its point.
+  until=$(awk -v s="$2" -v now="${EPOCHREALTIME/./}" 'BEGIN { printf "%d", now + s * 1e6 }')
+  key "$key" keydown
+  # Raw screenshots compared byte for byte: quicker than PNG and compare,
+  # and Mesa draws one scene the same every time.
+  import -window root "ppm:$WORKDIR/frame.ppm"
+  while [ "$frames" -lt 2 ] || [ "${EPOCHREALTIME/./}" -lt "$until" ]; do
+    still_running "while $key was held"
+    [ "$SECONDS" -le "$deadline" ] || fail "the view stood still with $key held"
+    import -window root "ppm:$WORKDIR/next.ppm"
+    if ! cmp -s "$WORKDIR/frame.ppm" "$WORKDIR/next.ppm"; then
+      frames=$((frames + 1))
+      mv "$WORKDIR/next.ppm" "$WORKDIR/frame.ppm"
+    fi
+  done
+  key "$key" keyup
+}
+
+# Screenshot $WORKDIR/$1.png (now.png without $1), and MOVED: the number
+# of its pixels that differ from $WORKDIR/start.png.
+view_against_start() {
+  shot "$WORKDIR/${1:-now}.png"
+  MOVED=$(pixels_differing "$WORKDIR/start.png" "$WORKDIR/${1:-now}.png")
+}
+
+# The view has moved far from the start view, or is back at it.
+moved_from_start() {
+  view_against_start "$@"
+  [ "$MOVED" -gt 10000 ]
+}
+back_at_start() {
+  view_against_start "$@"
+  [ "$MOVED" -lt 3000 ]
+}
+
+# Waits for the program to end and sets STATUS to its exit status; fails
+# if it is still running after PATIENCE seconds.
+wait_exit() {
+  local deadline=$((SECONDS + PATIENCE))
+  while kill -0 "$DRIVE_PID" 2>/dev/null; do
+    [ "$SECONDS" -le "$deadline" ] || fail "still running after $PATIENCE s"
+    sleep 0.05
+  done
+  wait "$DRIVE_PID"
+  STATUS=$?
+  DRIVE_PID=""
+}
+
 # Waits for the message box that the program opened with xmessage, sets
 # MESSAGE to its text (the last word of xmessage's command line) and
-# presses its OK button with Return. The box is a child of the program,
-# or of MESSAGE_PARENT when the program runs under another process.
+# presses its OK button with Return until the box has gone: a key that
+# comes before the box is ready for it is lost. The box is a child of
+# the program, or of MESSAGE_PARENT when the program runs under another
+# process.
 answer_message() {
-  local deadline=$((SECONDS + ${1:-10})) pid="" box=""
+  local deadline=$((SECONDS + PATIENCE)) pid="" box="" args
   while [ -z "$box" ]; do
     [ "$SECONDS" -le "$deadline" ] || fail "no message box appeared"
     kill -0 "$DRIVE_PID" 2>/dev/null || fail "ended without a message box"
@@ -124,8 +221,15 @@ answer_message() {
     [ -n "$pid" ] && box=$(xdotool search --onlyvisible --class xmessage 2>/dev/null | head -1)
     sleep 0.1
   done
-  local args
   mapfile -d '' args <"/proc/$pid/cmdline"
   MESSAGE=${args[-1]}
-  xdotool key --window "$box" Return 2>/dev/null
+  deadline=$((SECONDS + PATIENCE))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -le "$deadline" ] || fail "the message box stayed open"
+    xdotool key --window "$box" Return 2>/dev/null
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
 }

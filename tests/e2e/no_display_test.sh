@@ -6,7 +6,7 @@ DRIVE=$1 DATA_DIR=$2
 . "$(dirname "$0")/lib.sh"
 
 make_workdir
-out=$(cd "$WORKDIR" && env -u DISPLAY timeout 20 "$DRIVE" 2>&1)
+out=$(cd "$WORKDIR" && env -u DISPLAY timeout "$PATIENCE" "$DRIVE" 2>&1)
 status=$?
 [ "$status" -eq 1 ] || fail "exit status $status, expected 1; output: $out"
 case "$out" in

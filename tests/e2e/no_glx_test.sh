@@ -10,12 +10,13 @@ make_workdir
 (cd "$WORKDIR" && exec strace -f -qq -e trace=open,openat \
   -o "$WORKDIR/trace" "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
 DRIVE_PID=$!
-for _ in $(seq 100); do
-  MESSAGE_PARENT=$(pgrep -P "$DRIVE_PID" -x drive) && break
+deadline=$((SECONDS + PATIENCE))
+until MESSAGE_PARENT=$(pgrep -P "$DRIVE_PID" -x drive); do
+  [ "$SECONDS" -le "$deadline" ] || fail "strace started no program"
   sleep 0.1
 done
-answer_message 15
-wait_exit 5
+answer_message
+wait_exit
 [ "$STATUS" -eq 1 ] || fail "exit status $STATUS, expected 1"
 case "$MESSAGE" in
 "Error durante el establecimiento del modo grafico:"$'\n'?*) ;;

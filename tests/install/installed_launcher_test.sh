@@ -34,13 +34,11 @@ check_run() {
   (cd "$work" && HOME="$home" XDG_CACHE_HOME="$top/$name-cache" \
     PATH="$prefix/games:$PATH" exec "$command" >"$out" 2>&1) &
   DRIVE_PID=$!
-  find_window 15 || fail "$name: no window; output: $(cat "$out")"
-  sleep 0.5
-  # A message box here means the program did not find its images.
-  ! pgrep -P "$DRIVE_PID" -x xmessage >/dev/null ||
-    fail "$name: the program showed a message instead of driving"
-  hold_key Escape
-  wait_exit 5
+  DRIVE_OUT=$out
+  find_window
+  # A message box instead means the program did not find its images.
+  wait_for_road "$top/$name.png"
+  hold_key_until_exit Escape
   [ "$STATUS" -eq 0 ] || fail "$name: exit status $STATUS; output: $(cat "$out")"
   [ -z "$(ls -A "$work")" ] || fail "$name: wrote in its folder: $(ls -A "$work")"
   [ -z "$(ls -A "$home")" ] || fail "$name: wrote in the home folder: $(ls -A "$home")"
