@@ -10,4 +10,3 @@ target_include_directories(web_allegro PUBLIC ${PROJECT_SOURCE_DIR}/web/include
 add_library(PkgConfig::ALLEGRO INTERFACE IMPORTED)
 target_link_libraries(PkgConfig::ALLEGRO INTERFACE web_allegro)
 add_library(OpenGL::GL INTERFACE IMPORTED)
-

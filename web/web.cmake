@@ -7,11 +7,18 @@
 # on a context that emscripten's SDL 1 makes. ASYNCIFY lets the flip
 # hand control to the browser and resume the loop where it was, so the
 # loop keeps its desktop shape. Each start is a fresh instance made by
-# createDrive(), whose files (FS) the page writes before main runs. The
-# images reach 4096 x 4096, so memory grows as they need.
+# createDrive(), whose files (FS) the page writes before main runs; the
+# end reaches the page through web/main.cpp, not exit(). The images
+# reach 4096 x 4096, so memory grows as they need.
+#
+# The page is our own (web/page), not emscripten's HTML shell: Debian's
+# emcc 3.1.6 minifies a shell page it makes with htmlmin, passing the
+# options as a nested list, which ends in a Python TypeError after the
+# page is written. Making drive.js alone skips that step.
+target_sources(drive PRIVATE web/main.cpp)
 target_link_options(drive PRIVATE
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
-  -sEXPORT_NAME=createDrive -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+  -sEXPORT_NAME=createDrive -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS)
 
 set(web_folder_name drive-${PROJECT_VERSION}-web)
@@ -19,6 +26,7 @@ set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})
 set(web_zip ${CMAKE_BINARY_DIR}/${web_folder_name}.zip)
 set(web_files ${PROJECT_SOURCE_DIR}/web/page/index.html
               ${PROJECT_SOURCE_DIR}/web/page/drive_page.js
+              ${PROJECT_SOURCE_DIR}/web/page/meanings.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 add_custom_command(

@@ -7,7 +7,14 @@
 #define TRUE -1
 #define FALSE 0
 
-// The program's main needs no wrapping on the web.
+// The library's own main runs the program's (renamed by this macro, as
+// the desktop library does on some systems), so that it sees the
+// program end however often the flip has handed control to the browser.
+// A program with a main of its own defines ALLEGRO_NO_MAGIC_MAIN first.
+#ifndef ALLEGRO_NO_MAGIC_MAIN
+#define main web_program_main
+#endif
+int web_program_main();
 #define END_OF_MAIN()
 
 // Keys the program reads, indices into key[]. KEY_MAX bounds the array.

@@ -4,58 +4,10 @@
 // program (createDrive, made by emscripten), as a new process would be.
 "use strict";
 
-// The program's messages (plain-ASCII Spanish) and their English
-// meaning, as the README's troubleshooting tables give them. A message
-// line is matched by the start of its text.
-const meanings = [
-  ["Error durante la inicializacion de AllegroGL",
-   "Error while starting AllegroGL, the OpenGL add-on"],
-  ["Error durante la instalacion del teclado",
-   "Error while installing the keyboard handler"],
-  ["Error durante la instalacion del temporizador",
-   "Error while installing the timer service"],
-  ["causa desconocida", "Unknown cause: the library gave no reason"],
-  ["Error durante la instalacion de los contadores",
-   "Error while installing the counters: no timer slot is left"],
-  ["Error durante el establecimiento del modo grafico",
-   "Error while setting the display mode: no 640x480 OpenGL display"],
-  ["el navegador no ofrece WebGL",
-   "The browser offers no WebGL, or has it turned off"],
-  ["no se pudo abrir la pantalla WebGL",
-   "The browser refused a WebGL display for the page"],
-  ["Error durante la carga de la imagen",
-   "Error while loading the image FILE"],
-  ["no se puede abrir el archivo",
-   "The file cannot be opened: missing or not readable"],
-  ["no se puede leer el archivo",
-   "The file cannot be read (for example, the name is a folder)"],
-  ["el archivo es demasiado grande",
-   "The file is larger than any image within the limit could be"],
-  ["el archivo no es una imagen BMP", "The file is not a BMP image"],
-  ["el archivo esta incompleto",
-   "The file is shorter than its headers or compressed data declare"],
-  ["la cabecera de la imagen no es valida", "The image header is not valid"],
-  ["el tamano de la imagen no es valido",
-   "The image size is not valid (zero or negative width, zero height)"],
-  ["la imagen mide mas de 4096 x 4096 pixeles",
-   "The image is larger than 4096 x 4096 pixels"],
-  ["la profundidad de color no es compatible",
-   "Colour depth not supported (bits per pixel other than 1, 4, 8, 16, 24, 32)"],
-  ["la compresion de la imagen no es compatible",
-   "Compression not supported (JPEG, PNG, Huffman, RLE24 in a BMP)"],
-  ["las mascaras de color no son validas", "The colour masks are not valid"],
-  ["un pixel usa un color que no esta en la paleta",
-   "A pixel uses a colour that is not in the palette"],
-  ["los datos comprimidos se salen de la imagen",
-   "The compressed data run outside the image"],
-  ["no hay memoria suficiente para la imagen",
-   "Not enough memory for the image"],
-];
-
 // Each line of a message followed by its meaning, where one is known.
 function explain(message) {
   return message.split("\n").filter((line) => line !== "").map((line) => {
-    const known = meanings.find(([spanish]) => line.startsWith(spanish));
+    const known = driveMeanings.find(([spanish]) => line.startsWith(spanish));
     if (!known)
       return line;
     const file = line.match(/^Error durante la carga de la imagen (.*):$/);
@@ -118,7 +70,7 @@ function start() {
       page.message.textContent = explain(text);
       page.message.hidden = false;
     },
-    onExit: (status) => {
+    onDriveExit: (status) => {
       if (running === instance)
         showEnd(status);
     },
