@@ -39,15 +39,8 @@ EM_JS(int, browser_has_webgl, (), {
 EM_JS(int, display_has_context, (), { return Module["ctx"] ? 1 : 0; });
 
 // Waits for the browser's next animation frame: the browser shows what
-// was drawn and handles its events meanwhile. While the page has asked
-// this program to stop (to start a fresh one), the wait never ends and
-// the program's key handlers are gone, as if it had been killed.
+// was drawn and handles its events meanwhile.
 EM_ASYNC_JS(void, wait_for_frame, (), {
-  if (Module["driveStopped"]) {
-    if (typeof JSEvents != "undefined")
-      JSEvents.removeAllEventListeners();
-    await new Promise(function(){});
-  }
   await new Promise(function(resolve) { requestAnimationFrame(resolve); });
 });
 

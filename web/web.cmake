@@ -7,9 +7,10 @@
 # on a context that emscripten's SDL 1 makes. ASYNCIFY lets the flip
 # hand control to the browser and resume the loop where it was, so the
 # loop keeps its desktop shape. Each start is a fresh instance made by
-# createDrive(), whose files (FS) the page writes before main runs; the
-# end reaches the page through web/main.cpp, not exit(). The images
-# reach 4096 x 4096, so memory grows as they need.
+# createDrive() in a fresh frame of the page (web/page/frame.*), which
+# writes its files (FS) before main runs; the end reaches the page
+# through web/main.cpp, not exit(). The images reach 4096 x 4096, so
+# memory grows as they need.
 #
 # The page is our own (web/page), not emscripten's HTML shell: Debian's
 # emcc 3.1.6 minifies a shell page it makes with htmlmin, passing the
@@ -27,6 +28,8 @@ set(web_zip ${CMAKE_BINARY_DIR}/${web_folder_name}.zip)
 set(web_files ${PROJECT_SOURCE_DIR}/web/page/index.html
               ${PROJECT_SOURCE_DIR}/web/page/drive_page.js
               ${PROJECT_SOURCE_DIR}/web/page/meanings.js
+              ${PROJECT_SOURCE_DIR}/web/page/frame.html
+              ${PROJECT_SOURCE_DIR}/web/page/frame.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 add_custom_command(

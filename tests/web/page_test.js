@@ -116,11 +116,11 @@ class PageUnderTest {
     return this.evaluate("window.driveExitStatus");
   }
 
-  // The canvas as it is shown, into a PNG file; null before the page
-  // has made its canvas.
+  // The program's picture as it is shown, into a PNG file; null before
+  // the page has made the program's frame.
   async capture(name) {
     const box = await this.evaluate(
-        "JSON.stringify(document.querySelector('#screen canvas')" +
+        "JSON.stringify(document.querySelector('#screen iframe')" +
         "?.getBoundingClientRect())");
     if (box === undefined)
       return null;

@@ -1,7 +1,8 @@
-// The page around the program: starts it on a fresh canvas with the two
-// images in its working directory, shows its messages with their English
-// meaning, and says how it ended. Each start is a new instance of the
-// program (createDrive, made by emscripten), as a new process would be.
+// The page around the program: runs it in a frame of its own with the
+// two images in its working directory, shows its messages with their
+// English meaning, and says how it ended. Each start is a fresh frame,
+// as a new process would be: the browser discards the last one whole,
+// with its memory and whatever listeners its runtime left behind.
 "use strict";
 
 // Each line of a message followed by its meaning, where one is known.
@@ -29,7 +30,7 @@ const page = {
 // The files the program reads: the included images, or a person's own.
 const included = {};
 const chosen = {};
-let running = null; // the instance now running, if any
+let frame = null; // the frame of the run now going on
 
 async function fetchIncluded() {
   for (const name of ["lep.bmp", "emblem.bmp"]) {
@@ -40,49 +41,45 @@ async function fetchIncluded() {
   }
 }
 
-function showEnd(status) {
-  window.driveExitStatus = status;
-  page.state.textContent = "The program has ended.";
-  page.endedText.textContent = "Ended with status " + status +
-      (status === 0 ? " (Escape)." : " (a failure).") + " ";
-  page.ended.hidden = false;
-}
+// What the frame (frame.js) calls, each with the frame's window first,
+// so that a word from a frame already replaced is passed over.
+window.drivePage = {
+  files: () => ["lep.bmp", "emblem.bmp"].map(
+      (name) => [name, chosen[name] || included[name]]),
+  showMessage: (from, text) => {
+    if (!frame || from !== frame.contentWindow)
+      return;
+    page.message.textContent = explain(text);
+    page.message.hidden = false;
+  },
+  showEnd: (from, status) => {
+    if (!frame || from !== frame.contentWindow)
+      return;
+    window.driveExitStatus = status;
+    page.state.textContent = "The program has ended.";
+    page.endedText.textContent = "Ended with status " + status +
+        (status === 0 ? " (Escape)." : " (a failure).") + " ";
+    page.ended.hidden = false;
+  },
+  showAbort: (from, what) => {
+    if (frame && from === frame.contentWindow)
+      page.state.textContent = "The program stopped on an error: " + what;
+  },
+};
 
-// Starts a fresh instance on a fresh canvas; one still running is
-// stopped first and left to the garbage collector.
+// Starts the program afresh in a new frame, which takes the keys.
 function start() {
-  if (running)
-    running.driveStopped = true;
   delete window.driveExitStatus;
   page.message.hidden = true;
   page.ended.hidden = true;
-  const canvas = document.createElement("canvas");
-  canvas.width = 640;
-  canvas.height = 480;
-  page.screen.replaceChildren(canvas);
-  const instance = {
-    canvas: canvas,
-    preRun: [() => {
-      for (const name of ["lep.bmp", "emblem.bmp"])
-        instance.FS.writeFile(name, chosen[name] || included[name]);
-    }],
-    onDriveMessage: (text) => {
-      page.message.textContent = explain(text);
-      page.message.hidden = false;
-    },
-    onDriveExit: (status) => {
-      if (running === instance)
-        showEnd(status);
-    },
-    onAbort: (what) => {
-      if (running === instance)
-        page.state.textContent = "The program stopped on an error: " + what;
-    },
-  };
-  running = instance;
+  frame = document.createElement("iframe");
+  frame.src = "frame.html";
+  frame.title = "drive";
+  frame.allowFullscreen = true;
+  frame.addEventListener("load", () => frame.contentWindow.focus());
+  page.screen.replaceChildren(frame);
   const own = chosen["lep.bmp"] || chosen["emblem.bmp"] ? " with your images" : "";
   page.state.textContent = "Running" + own + ". Click the picture if keys do nothing.";
-  createDrive(instance);
 }
 
 // A chosen file replaces one image; the program starts again with it.
@@ -107,10 +104,9 @@ document.getElementById("own-images-off").addEventListener("click", () => {
 document.getElementById("again").addEventListener("click", start);
 // Browsers allow full screen only on a person's gesture, such as this.
 document.getElementById("fullscreen").addEventListener("click", () => {
-  if (page.screen.requestFullscreen)
-    page.screen.requestFullscreen();
+  if (frame && frame.requestFullscreen)
+    frame.requestFullscreen();
 });
-page.screen.tabIndex = 0;
 
 fetchIncluded().then(start, (error) => {
   page.state.textContent = "The images could not be fetched (" + error.message +
