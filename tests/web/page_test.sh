@@ -6,6 +6,7 @@
 FOLDER=$1 DRIVE=$2 DATA_DIR=$3 WRITE_BMP_CASES=$4 NODE=$5
 . "$(dirname "$0")/../e2e/lib.sh"
 [ -f "$FOLDER/index.html" ] || fail "no page in $FOLDER (build the web preset)"
+[ -x "$DRIVE" ] || fail "no Linux build at $DRIVE (build the default preset first)"
 
 # Screenshot $1 is the sky over the road and the same as $2.
 still_frame() {
