@@ -11,6 +11,11 @@
 #   scripts/deps.sh windows the Windows cross-build and its tests: mingw-w64,
 #                           Wine, GoogleTest's sources, Xvfb, xdotool, and
 #                           apt's entry for Debian's sources
+#   scripts/deps.sh web     the web build: emscripten (with node),
+#                           GoogleTest's sources
+#   scripts/deps.sh webtest the above and its tests: Chromium, Xvfb,
+#                           ImageMagick, xdotool (the Linux build's first
+#                           frame, from the test need, is compared)
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
@@ -23,6 +28,9 @@ diffoscope-minimal"
 windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
 wine wine64 libgtest-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 x11-utils \
 xdotool imagemagick zip"
+web_packages="emscripten cmake make libgtest-dev"
+webtest_packages="chromium python3 xvfb xauth libgl1-mesa-dri libglx-mesa0 \
+xdotool imagemagick"
 
 wanted=""
 for need in "$@"; do
@@ -30,7 +38,9 @@ for need in "$@"; do
   build) wanted="$wanted $build_packages" ;;
   test) wanted="$wanted $build_packages $test_packages" ;;
   windows) wanted="$wanted $windows_packages" ;;
-  *) echo "deps.sh: unknown need '$need' (build, test or windows)" >&2; exit 2 ;;
+  web) wanted="$wanted $web_packages" ;;
+  webtest) wanted="$wanted $web_packages $webtest_packages" ;;
+  *) echo "deps.sh: unknown need '$need' (build, test, windows, web or webtest)" >&2; exit 2 ;;
   esac
 done
 

@@ -1,13 +1,14 @@
 #!/bin/sh
 # Builds everything and runs every test: the normal build, then the same
 # suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# image loader's fuzzer, then the Windows build under Wine. Display tests
-# start their own Xvfb, so no display is needed.
+# image loader's fuzzer, then the Windows build under Wine, then the web
+# build under node and Chromium. Display tests start their own Xvfb, so
+# no display is needed.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 # One line to run as root for everything missing, Windows tools included.
-scripts/deps.sh test windows
+scripts/deps.sh test windows webtest
 # The fuzz preset builds the image loader's fuzzer with clang; its tests
 # replay every kept input and then fuzz for a minute.
 for preset in default asan fuzz; do
@@ -24,3 +25,10 @@ scripts/windows.sh
 cmake --build --preset windows -j "$(nproc)"
 echo "== windows tests"
 ctest --preset windows
+# Last of all the web build: its unit tests and long drive under node,
+# its page in headless Chromium against the default build's first frame.
+echo "== web build"
+scripts/web.sh
+cmake --build --preset web -j "$(nproc)"
+echo "== web tests"
+ctest --preset web

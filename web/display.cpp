@@ -1,0 +1,89 @@
+// The 640x480 OpenGL display, on the page's canvas: a WebGL context from
+// emscripten's SDL 1, under which emscripten emulates OpenGL 1.1's fixed
+// function and immediate mode. And the flip, which paces the loop.
+#include "web/timers.h"
+
+#include <allegro.h>
+#include <alleggl.h>
+
+#include <SDL/SDL.h>
+#include <emscripten.h>
+
+#include <cstring>
+
+namespace
+{
+
+int z_depth = 16; // bits, if a depth buffer is asked for
+
+void fail(const char *why)
+{
+  std::strncpy(allegro_error, why, sizeof allegro_error - 1);
+}
+
+} // namespace
+
+// Whether the browser makes WebGL contexts at all, tried on a canvas of
+// its own so that the page's canvas gets its context with the display's
+// settings.
+EM_JS(int, browser_has_webgl, (), {
+  try {
+    var canvas = document.createElement("canvas");
+    return canvas.getContext("webgl") ? 1 : 0;
+  } catch (e) {
+    return 0;
+  }
+});
+
+// Whether SDL made the page's canvas a GL context.
+EM_JS(int, display_has_context, (), { return Module["ctx"] ? 1 : 0; });
+
+// Waits for the browser's next animation frame: the browser shows what
+// was drawn and handles its events meanwhile.
+EM_ASYNC_JS(void, wait_for_frame, (), {
+  await new Promise(function(resolve) { requestAnimationFrame(resolve); });
+});
+
+void allegro_gl_clear_settings()
+{
+  z_depth = 16;
+}
+
+// The browser chooses colour depth, buffering and full screen (the last
+// only on a person's gesture, which the page offers); only whether a
+// depth buffer is wanted reaches WebGL.
+void allegro_gl_set(int option, int value)
+{
+  if (option == AGL_Z_DEPTH)
+    z_depth = value;
+}
+
+int set_gfx_mode(int card, int w, int h, int, int)
+{
+  if (card != GFX_OPENGL) {
+    fail("solo hay modo OpenGL");
+    return -1;
+  }
+  if (!browser_has_webgl()) {
+    fail("el navegador no ofrece WebGL");
+    return -1;
+  }
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, z_depth);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  if (!SDL_SetVideoMode(w, h, 16, SDL_OPENGL) || !display_has_context()) {
+    fail("no se pudo abrir la pantalla WebGL");
+    return -1;
+  }
+  glViewport(0, 0, w, h);
+  return 0;
+}
+
+void allegro_gl_flip()
+{
+  wait_for_frame();
+  // SDL queues the canvas's mouse events; nothing reads them.
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+  }
+  timers_run_until(emscripten_get_now());
+}
