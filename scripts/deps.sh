@@ -11,17 +11,19 @@
 #   scripts/deps.sh windows the Windows cross-build and its tests: mingw-w64,
 #                           Wine, GoogleTest's sources, Xvfb, xdotool, and
 #                           apt's entry for Debian's sources
+#   scripts/deps.sh fresh-root  mmdebstrap and git, for scripts/fresh-root.sh
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
 libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
-clang-format git clang libclang-rt-14-dev \
+clang-format git clang libclang-rt-dev \
 libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian"
 windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
 wine wine64 libgtest-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 x11-utils \
 xdotool imagemagick"
+fresh_root_packages="mmdebstrap git"
 
 wanted=""
 for need in "$@"; do
@@ -29,7 +31,8 @@ for need in "$@"; do
   build) wanted="$wanted $build_packages" ;;
   test) wanted="$wanted $build_packages $test_packages" ;;
   windows) wanted="$wanted $windows_packages" ;;
-  *) echo "deps.sh: unknown need '$need' (build, test or windows)" >&2; exit 2 ;;
+  fresh-root) wanted="$wanted $fresh_root_packages" ;;
+  *) echo "deps.sh: unknown need '$need' (build, test, windows or fresh-root)" >&2; exit 2 ;;
   esac
 done
 
