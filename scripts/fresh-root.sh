@@ -3,8 +3,9 @@
 # fresh Debian: makes a minbase root of SUITE with mmdebstrap, clones this
 # repository's current commit (HEAD) into /root/drive there, and runs as
 # root `scripts/drive.sh` on a private Xvfb, ended with Escape once its
-# window shows, then `scripts/test.sh`. Prints one line per command: its
-# name, status and time; fails if either failed. Run as root.
+# window shows, then `scripts/test.sh`, then installs the Debian package
+# that the tests built with apt. Prints one line per command: its name,
+# status and time; fails if any failed. Run as root.
 #   scripts/fresh-root.sh SUITE     SUITE: bookworm or trixie
 #   scripts/fresh-root.sh --print-sources SUITE   only print its apt sources
 # The root's mirror is the one apt's configured sources on this machine
@@ -174,4 +175,11 @@ git clone -q "$repo" "$target/root/drive"
 git -C "$target/root/drive" checkout -q --detach "$commit"
 step scripts/drive.sh drive_with_escape
 step scripts/test.sh in_root sh -c 'cd /root/drive && exec scripts/test.sh'
+# The README's Install: the package built there installs with apt, which
+# brings in what it needs, and the command is then on the PATH.
+step "apt install ./drive.deb" in_root sh -c '
+  cd /root/drive && cpack --preset deb >/dev/null &&
+  apt-get install -y ./build/default/drive_*_$(dpkg --print-architecture).deb &&
+  command -v drive && dpkg-query -W -f="\${Depends}\n" drive &&
+  apt-get remove -y drive'
 exit "$failed"
