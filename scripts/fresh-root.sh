@@ -130,7 +130,9 @@ cleanup() {
   if [ "${KEEP_ROOT:-0}" = 1 ]; then
     echo "the root is kept in $target"
   else
-    rm -rf "$work"
+    # A mount that outlived its command must not take the machine's
+    # files with the root: rm stays on the root's own file system.
+    rm -rf --one-file-system "$work"
   fi
 }
 
@@ -145,6 +147,9 @@ sources=$(mirror_lines "$suite")
 [ -n "$sources" ] || { echo "fresh-root.sh: no Debian entry in apt's sources" >&2; exit 1; }
 cache=${DRIVE_FRESH_ROOT_CACHE:-/var/cache/drive-fresh-root/$suite}
 mkdir -p "$cache"
+# One run of a suite at a time: apt in the root locks the shared cache.
+exec 9>"$cache.lock"
+flock -n 9 || { echo "waiting for another fresh $suite root to finish" >&2; flock 9; }
 work=$(mktemp -d "${TMPDIR:-/var/tmp}/drive-fresh-root.XXXXXX")
 target=$work/root
 export cache
@@ -158,11 +163,13 @@ root_with() {
   echo "$sources" | {
     set --
     while read -r line; do set -- "$@" "$line"; done
-    mmdebstrap --variant=minbase --include="$include" \
+    # Its mounts in the root go with it, however it ends.
+    unshare --mount --propagation private \
+      mmdebstrap --variant=minbase --include="$include" \
       --skip=essential/unlink \
       --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
-      --setup-hook="sync-in $cache /var/cache/apt/archives" \
-      --customize-hook="sync-out /var/cache/apt/archives $cache" \
+      --setup-hook="mount --bind '$cache' \"\$1/var/cache/apt/archives\"" \
+      --customize-hook='umount "$1/var/cache/apt/archives"' \
       "$suite" "$target" "$@"
   }
 }
