@@ -183,10 +183,11 @@ git -C "$target/root/drive" checkout -q --detach "$commit"
 step scripts/drive.sh drive_with_escape
 step scripts/test.sh in_root sh -c 'cd /root/drive && exec scripts/test.sh'
 # The README's Install: the package built there installs with apt, which
-# brings in what it needs, and the command is then on the PATH.
+# brings in what it needs, and the command is then in /usr/games (on a
+# user's PATH, not on root's).
 step "apt install ./drive.deb" in_root sh -c '
   cd /root/drive && cpack --preset deb >/dev/null &&
   apt-get install -y ./build/default/drive_*_$(dpkg --print-architecture).deb &&
-  command -v drive && dpkg-query -W -f="\${Depends}\n" drive &&
+  test -x /usr/games/drive && dpkg-query -W -f="\${Depends}\n" drive &&
   apt-get remove -y drive'
 exit "$failed"
