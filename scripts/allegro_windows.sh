@@ -1,10 +1,10 @@
 #!/bin/sh
 # Builds Allegro 4.4 and AllegroGL as static libraries for 64-bit Windows
-# from Debian's source package, with the changes in patches/allegro/, and
-# installs them with pkg-config files into build/windows-libs/prefix.
+# from Allegro's upstream tarball as Debian ships it, with the changes in
+# patches/allegro/, and installs them with pkg-config files into
+# build/windows-libs/prefix.
 # Later runs reuse that build until this script, the toolchain file or a
-# patch changes. apt-get source needs a deb-src entry in apt's sources,
-# which scripts/deps.sh windows adds.
+# patch changes.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 libs=$root/build/windows-libs
@@ -15,37 +15,40 @@ recipe=$(cat "$0" "$toolchain" "$root"/patches/allegro/*.patch | sha256sum)
 recipe=${recipe%% *}
 [ "$(cat "$prefix/recipe" 2>/dev/null || true)" = "$recipe" ] && exit 0
 
-# The package's source must be known to apt: scripts/deps.sh windows adds
-# the deb-src entry that this needs.
-ensure_source_index() {
-  apt-get source --print-uris allegro4.4 >/dev/null 2>&1 && return 0
-  echo "apt knows no source of allegro4.4: run scripts/deps.sh windows" >&2
-  exit 1
-}
-
-# Sets orig to the upstream tarball, checked against the .dsc's SHA-256.
-# Only the upstream part is needed; apt-get fails when the Debian part
-# cannot be had, so its result is judged by the files it leaves.
+# Sets orig to Allegro's upstream tarball, the one file of Debian's
+# source package that the build needs (the mirror may not serve the
+# Debian part of an older revision). apt's source index, signed like
+# the rest of the archive, gives its address, size and SHA-256; apt's
+# own download helper fetches it through apt's configured sources and
+# checks the hash. scripts/deps.sh windows adds the deb-src entry that
+# the index needs.
 fetch_source() {
-  mkdir -p "$libs/download"
-  cd "$libs/download"
-  if ! ls allegro4.4_*.dsc >/dev/null 2>&1; then
-    ensure_source_index
-    apt-get source --download-only allegro4.4 >apt-source.log 2>&1 || true
-  fi
-  dsc=$(ls allegro4.4_*.dsc 2>/dev/null | tail -1)
-  [ -n "$dsc" ] || { cat apt-source.log >&2; exit 1; }
-  line=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/p' "$dsc" |
-    grep -E '\.orig\.tar\.(gz|xz|bz2)$')
-  orig=${line##* }
-  sum=$(echo "$line" | awk '{print $1}')
-  if [ ! -f "$orig" ] || ! echo "$sum  $orig" | sha256sum -c --quiet; then
-    echo "allegro_windows.sh: $orig missing or not as $dsc says" >&2
-    rm -f "$dsc" "$orig"
+  uris=$(apt-get source --print-uris allegro4.4 2>/dev/null) || {
+    echo "apt knows no source of allegro4.4: run scripts/deps.sh windows" >&2
     exit 1
+  }
+  # Each file: 'URI' NAME SIZE SHA256:HEX
+  line=$(echo "$uris" | grep -E "^'[^']*' allegro4\.4_[^ ]*\.orig\.tar\.gz " |
+    head -1)
+  [ -n "$line" ] || { echo "no upstream tarball in: $uris" >&2; exit 1; }
+  # shellcheck disable=SC2086 # the line is meant to split into fields
+  set -- $line
+  uri=$(echo "$1" | tr -d "'")
+  mkdir -p "$libs/download"
+  orig=$libs/download/$2
+  hash=$4
+  if [ -f "$orig" ] && echo "${hash#*:}  $orig" | sha256sum -c --quiet 2>/dev/null; then
+    return 0
   fi
-  orig=$libs/download/$orig
-  cd "$root"
+  rm -f "$orig"
+  # As root, apt would hand the download to its _apt user, who may not
+  # reach this folder: it warns and goes on as root; say so up front.
+  sandbox=""
+  [ "$(id -u)" -ne 0 ] || sandbox="-o APT::Sandbox::User=root"
+  # shellcheck disable=SC2086 # an option and its value, or nothing
+  /usr/lib/apt/apt-helper $sandbox download-file "$uri" "$orig.part" "$hash" ||
+    { rm -f "$orig.part" "$orig.part.FAILED"; exit 1; }
+  mv "$orig.part" "$orig"
 }
 
 build_library() {

@@ -16,13 +16,14 @@
 #   scripts/deps.sh webtest the above and its tests: Chromium, Xvfb,
 #                           ImageMagick, xdotool (the Linux build's first
 #                           frame, from the test need, is compared)
+#   scripts/deps.sh fresh-root  mmdebstrap and git, for scripts/fresh-root.sh
 set -eu
 
 build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
 libgl-dev libglu1-mesa-dev"
 test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
 libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
-clang-format git clang libclang-rt-14-dev \
+clang-format git clang libclang-rt-dev \
 libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian devscripts \
 diffoscope-minimal"
 windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
@@ -31,6 +32,7 @@ xdotool imagemagick zip"
 web_packages="emscripten cmake make libgtest-dev"
 webtest_packages="chromium python3 xvfb xauth libgl1-mesa-dri libglx-mesa0 \
 xdotool imagemagick"
+fresh_root_packages="mmdebstrap git"
 
 wanted=""
 for need in "$@"; do
@@ -40,7 +42,8 @@ for need in "$@"; do
   windows) wanted="$wanted $windows_packages" ;;
   web) wanted="$wanted $web_packages" ;;
   webtest) wanted="$wanted $web_packages $webtest_packages" ;;
-  *) echo "deps.sh: unknown need '$need' (build, test, windows, web or webtest)" >&2; exit 2 ;;
+  fresh-root) wanted="$wanted $fresh_root_packages" ;;
+  *) echo "deps.sh: unknown need '$need' (build, test, windows, web, webtest or fresh-root)" >&2; exit 2 ;;
   esac
 done
 

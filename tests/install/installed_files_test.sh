@@ -23,8 +23,9 @@ warnings=$(man --warnings -l "$share/man/man6/drive.6.gz" 2>&1 >/dev/null)
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 48 64 128 256; do
   png=$share/icons/hicolor/${size}x${size}/apps/$icon.png
+  # ImageMagick 7 follows the colourspace with the channel count.
   measured=$(identify -format '%wx%h %[channels]' "$png" 2>/dev/null)
-  [ "$measured" = "${size}x${size} srgba" ] ||
+  [[ "$measured" =~ ^${size}x${size}\ srgba( |$) ]] ||
     fail "$png: '$measured', expected ${size}x${size} srgba"
 done
 

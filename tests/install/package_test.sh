@@ -35,8 +35,9 @@ check_field Architecture "$(dpkg --print-architecture)"
 check_field Maintainer "the drive developers <*@*>"
 check_field Recommends x11-utils
 depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{print $1}')
-for library in liballegro4.4 liballeggl4.4 libgl1 libc6; do
-  grep -qx "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
+# The library packages' names may end in t64 (64-bit time_t, Debian 13).
+for library in 'liballegro4\.4(t64)?' 'liballeggl4\.4(t64)?' libgl1 libc6; do
+  grep -qxE "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 check_field Description "real-time driving demo on an endless road*X display with OpenGL."
 
