@@ -53,8 +53,15 @@ finish_case() {
     box=$(pgrep -P "$pid" -x xmessage | head -1)
     [ -n "$box" ] || sleep 0.1
   done
-  mapfile -d '' args <"/proc/$box/cmdline"
-  message=${args[-1]}
+  # For a moment after its name has become xmessage, while the kernel is
+  # still loading it, its command line reads empty: read until it holds
+  # the message.
+  while :; do
+    mapfile -d '' args <"/proc/$box/cmdline" 2>/dev/null
+    [ "${#args[@]}" -gt 1 ] && message=${args[-1]} && break
+    [ "$SECONDS" -le "$deadline" ] || fail "$name as $target: box without a message"
+    sleep 0.05
+  done
   kill "$box"
   DRIVE_PID=$pid
   wait_exit
