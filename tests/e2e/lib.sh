@@ -158,8 +158,9 @@ hold_key_until_exit() {
 # the key must move it, for its frames to differ.
 hold_key() {
   local key=$1 deadline=$((SECONDS + PATIENCE)) frames=0 until
-  # In microseconds, as EPOCHREALTIME without its point.
-  until=$(awk -v s="$2" -v now="${EPOCHREALTIME/./}" 'BEGIN { printf "%d", now + s * 1e6 }')
+  # In microseconds, as EPOCHREALTIME without its point. The sum is the
+  # shell's, in 64 bits: mawk's %d stops at 2^31 - 1.
+  until=$((${EPOCHREALTIME/./} + $(awk -v s="$2" 'BEGIN { printf "%d", s * 1e6 }')))
   key "$key" keydown
   # Raw screenshots compared byte for byte: quicker than PNG and compare,
   # and Mesa draws one scene the same every time.
