@@ -2,11 +2,8 @@
 // input or a file), two ways:
 //
 // - free-running, as the Windows build is compared: the same drive from
-//   the same start. Stated, not checked. The Linux build made by GCC 12
-//   at -O2 reads the car-frame forward speed in the slip angles before
-//   its rounding to a float (the SLP vectorizer keeps the double), where
-//   the source, clang and so the web build round it first; from the
-//   first step where that changes a float (step 1259) the drives part.
+//   the same start. Stated, not checked: the two libms' last bits make
+//   the yaw rate of a car almost at rest part now and then.
 // - step by step: each step taken from the Linux build's state after the
 //   step before, so that what one step of arithmetic can differ by shows
 //   and nothing adds up. Fails when any field of any step is more than
