@@ -1,6 +1,7 @@
 #include "tools/handling_report/report.h"
 
 #include "tools/handling_report/svg_chart.h"
+#include "vehicle/constants.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,8 +11,7 @@ namespace
 {
 
 const double kmh = 3.6; // km/h per m/s
-const double degrees = 180.0 / 3.141592653589793;
-const double g = 9.8;
+const double degrees = 180.0 / pi;
 
 std::string fmt(const char *format, double v)
 {
@@ -151,7 +151,7 @@ std::string circle_cell(const circle_result &c)
     return "no steady circle: " + c.why_not;
   return fmt("radius %.1f m", c.radius) + fmt(", %.1f km/h", c.speed * kmh) +
          fmt(", lateral %.2f m/s²", c.lateral_accel) +
-         fmt(" (%.2f g)", c.lateral_accel / g);
+         fmt(" (%.2f g)", c.lateral_accel / gravity);
 }
 
 std::string steer_cell(const step_steer_result &s)

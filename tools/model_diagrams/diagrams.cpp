@@ -1,13 +1,12 @@
 #include "tools/model_diagrams/diagrams.h"
 
 #include "tools/model_diagrams/svg_draw.h"
+#include "vehicle/constants.h"
 
 #include <cmath>
 
 namespace
 {
-
-const double pi = 3.141592653589793;
 
 // Seen from above with world +y up the page, world +x lies to the page's
 // left: the page vector of a world vector (wx, wy) is (-wx, -wy).

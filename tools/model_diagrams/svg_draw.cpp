@@ -1,5 +1,7 @@
 #include "tools/model_diagrams/svg_draw.h"
 
+#include "vehicle/constants.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -21,7 +23,7 @@ std::string xy(point p)
 // The arrow head's two back corners, 11 px behind the tip.
 void head(drawing &d, point tip, double theta, const char *style)
 {
-  const double back = theta + 3.141592653589793;
+  const double back = theta + pi;
   polygon(d, {tip, towards(tip, back + 0.4, 11), towards(tip, back - 0.4, 11)},
           style);
 }
@@ -45,7 +47,7 @@ void arrow(drawing &d, point from, point to, const char *style)
   // Direction from -> to in the angle convention above.
   const double theta = std::atan2(-(to.x - from.x), -(to.y - from.y));
   // The shaft stops inside the head so that its end does not show.
-  line(d, from, towards(to, theta + 3.141592653589793, 6), style);
+  line(d, from, towards(to, theta + pi, 6), style);
   head(d, to, theta, style);
 }
 
@@ -60,7 +62,7 @@ void polygon(drawing &d, const std::vector<point> &corners, const char *style)
 void box(drawing &d, point c, double theta, double length, double width,
          const char *style)
 {
-  const double side = theta + 3.141592653589793 / 2;
+  const double side = theta + pi / 2;
   const point front = towards(c, theta, length / 2);
   const point back = towards(c, theta, -length / 2);
   polygon(d,
@@ -75,15 +77,13 @@ void arc(drawing &d, point c, double radius, double from, double to,
   const point a = towards(c, from, radius), b = towards(c, to, radius);
   // Counterclockwise on the page is SVG's negative sweep.
   const int sweep = to > from ? 0 : 1;
-  const int large = std::fabs(to - from) > 3.141592653589793 ? 1 : 0;
+  const int large = std::fabs(to - from) > pi ? 1 : 0;
   d.body += "<path d='M" + xy(a) + " A" + number(radius) + "," +
             number(radius) + " 0 " + std::to_string(large) + " " +
             std::to_string(sweep) + " " + xy(b) + "' class='" + style +
             "' style='fill:none'/>\n";
-  if (with_head) {
-    const double quarter = 3.141592653589793 / 2;
-    head(d, b, to > from ? to + quarter : to - quarter, style);
-  }
+  if (with_head)
+    head(d, b, to > from ? to + pi / 2 : to - pi / 2, style);
 }
 
 void text(drawing &d, point at, const std::string &words, const char *anchor,
