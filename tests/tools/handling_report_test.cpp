@@ -1,8 +1,8 @@
 // The handling report's figures against what physics says they must be.
 #include "tests/support/case_name.h"
-#include "tools/handling_report/manoeuvres.h"
-#include "tools/handling_report/single_track.h"
-#include "tools/handling_report/svg_chart.h"
+#include "tools/handling/manoeuvres.h"
+#include "tools/handling/single_track.h"
+#include "tools/handling/svg_chart.h"
 #include "vehicle/constants.h"
 
 #include <gtest/gtest.h>

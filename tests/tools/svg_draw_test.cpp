@@ -1,7 +1,7 @@
 // The diagrams' angle convention: the signs of docs/model.md's pictures
 // rest on it, and a diagram drawn with a wrong sign would still match
 // its committed copy.
-#include "tools/model_diagrams/svg_draw.h"
+#include "tools/diagrams/svg_draw.h"
 #include "vehicle/constants.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/handling_report/single_track.h"
+#include "tools/handling/single_track.h"
 
 #include "vehicle/constants.h"
 
