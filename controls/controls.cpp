@@ -1,12 +1,14 @@
 #include "controls/controls.h"
 
+#include "vehicle/constants.h"
+
 #include <allegro.h>
 
 // Steering limit and step in radians, as doubles: the stored 32-bit angle
 // is compared with the double limit and each new angle is rounded to a
 // float only when stored, so 65 polls reach 0.199417382478714 from centre.
-static const double steer_limit = 3.14159265358979323846 / 16.0;
-static const double steer_step = 3.14159265358979323846 / 1024.0;
+static const double steer_limit = pi / 16.0;
+static const double steer_step = pi / 1024.0;
 
 // Throttle: up 2 per poll below 200, down 10 per poll from 10 up.
 static void apply_throttle(car_state *car)

@@ -1,6 +1,7 @@
 #include "render/scene.h"
 
 #include "render/video.h"
+#include "vehicle/constants.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -58,7 +59,6 @@ static void wall(double z)
 static void place_eye(const car_state *car)
 {
   // Degrees, computed in double and rounded once to a float.
-  const double pi = 3.141592653589793;
   const float r =
       static_cast<float>(static_cast<double>(car->angle) * 180.0f * -1.0f / pi);
   glRotatef(r, 0.0f, 1.0f, 0.0f);

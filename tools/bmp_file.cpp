@@ -1,42 +1,77 @@
 #include "tools/bmp_file.h"
 
-#include <cstdio>
-#include <vector>
+#include "tools/file_writer.h"
 
-// Appends v as the given number of little-endian bytes.
-static void put(std::vector<unsigned char> &out, unsigned v, int bytes)
+static void put(bytes &out, std::size_t at, std::uint32_t v, int count)
 {
-  for (int i = 0; i < bytes; ++i)
-    out.push_back(static_cast<unsigned char>(v >> (8 * i)));
+  for (int i = 0; i < count; ++i)
+    out[at + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-// The 54-byte file and info headers, then bottom-up BGR rows padded to
-// four bytes.
-static std::vector<unsigned char>
-encode(int width, int height, const std::function<unsigned(int, int)> &colour)
+// The info header; fields past its size are left out.
+static bytes info_header(const bmp_fields &s)
 {
-  const unsigned row = (width * 3 + 3) / 4 * 4;
-  const unsigned data = row * height;
-  std::vector<unsigned char> out = {'B', 'M'};
-  put(out, 54 + data, 4);
-  put(out, 0, 4);
-  put(out, 54, 4); // offset of the pixels
-  put(out, 40, 4); // info header size
-  put(out, width, 4);
-  put(out, height, 4);
-  put(out, 1, 2);  // planes
-  put(out, 24, 2); // bits per pixel
-  put(out, 0, 4);  // uncompressed
-  put(out, data, 4);
-  put(out, 2835, 4); // 72 dpi
-  put(out, 2835, 4);
-  put(out, 0, 4);
-  put(out, 0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      put(out, colour(x, y), 3); // 0xRRGGBB little-endian is B, G, R
-    for (unsigned pad = width * 3; pad < row; ++pad)
-      out.push_back(0);
+  bytes h(124 + 16, 0);
+  put(h, 0, s.header_size, 4);
+  if (s.header_size == 12) {
+    put(h, 4, s.width, 2);
+    put(h, 6, s.height, 2);
+    put(h, 8, s.planes, 2);
+    put(h, 10, s.bits, 2);
+  } else {
+    put(h, 4, s.width, 4);
+    put(h, 8, s.height, 4);
+    put(h, 12, s.planes, 2);
+    put(h, 14, s.bits, 2);
+    put(h, 16, s.compression, 4);
+    put(h, 20, s.image_size, 4);
+    put(h, 24, s.resolution, 4);
+    put(h, 28, s.resolution, 4);
+    put(h, 32, s.colours_used, 4);
+  }
+  for (std::size_t i = 0; i < s.masks.size(); ++i)
+    put(h, 40 + 4 * i, s.masks[i], 4);
+  std::size_t size = s.header_size;
+  if (s.header_size == 40)
+    size += 4 * s.masks.size();
+  h.resize(size);
+  return h;
+}
+
+bytes bmp_bytes(const bmp_fields &s)
+{
+  bytes out(14, 0);
+  out[0] = 'B';
+  out[1] = 'M';
+  const bytes info = info_header(s);
+  out.insert(out.end(), info.begin(), info.end());
+  for (std::uint32_t colour : s.palette) {
+    const int entry = s.header_size == 12 ? 3 : 4;
+    out.resize(out.size() + entry, 0);
+    put(out, out.size() - entry, colour, 3); // blue, green, red
+  }
+  out.resize(out.size() + s.gap, 0x5a);
+  put(out, 10, static_cast<std::uint32_t>(out.size()), 4);
+  out.insert(out.end(), s.pixels.begin(), s.pixels.end());
+  put(out, 2, static_cast<std::uint32_t>(out.size()), 4);
+  return out;
+}
+
+bytes packed_rows(int bits, const std::vector<std::vector<std::uint32_t>> &rows)
+{
+  bytes out;
+  for (const auto &row : rows) {
+    const std::size_t stride = (row.size() * bits + 31) / 32 * 4;
+    bytes packed(stride, 0);
+    for (std::size_t x = 0; x < row.size(); ++x) {
+      if (bits >= 8) {
+        put(packed, x * bits / 8, row[x], bits / 8);
+      } else {
+        const std::size_t bit = x * bits; // from the top of the row
+        packed[bit / 8] |= row[x] << (8 - bits - bit % 8);
+      }
+    }
+    out.insert(out.end(), packed.begin(), packed.end());
   }
   return out;
 }
@@ -44,10 +79,15 @@ encode(int width, int height, const std::function<unsigned(int, int)> &colour)
 bool write_bmp(const std::string &path, int width, int height,
                const std::function<unsigned(int, int)> &colour)
 {
-  const std::vector<unsigned char> bytes = encode(width, height, colour);
-  std::FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+  std::vector<std::vector<std::uint32_t>> rows(height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      rows[y].push_back(colour(x, y));
+  bmp_fields f;
+  f.width = width;
+  f.height = height;
+  f.pixels = packed_rows(24, rows);
+  f.image_size = static_cast<std::uint32_t>(f.pixels.size());
+  f.resolution = 2835; // 72 dpi
+  return write_file(path, bmp_bytes(f));
 }

@@ -1,5 +1,7 @@
 #include "vehicle/physics.h"
 
+#include "vehicle/constants.h"
+
 #include <cmath>
 
 // Every quantity is computed in double precision and rounded once, to the
@@ -79,7 +81,7 @@ static float axis_resistance(float v)
 // Tyre, traction and resistance forces in the car frame.
 static void tyre_forces(const car_state *car)
 {
-  weight = 9.8 * car->type->mass * 0.5;
+  weight = gravity * car->type->mass * 0.5;
   flatf = lateral_force(CA_F, slipanglefront);
   flatr = lateral_force(CA_R, slipanglerear);
 

@@ -4,7 +4,7 @@
 #ifndef TESTS_IMAGE_BMP_CASES_H
 #define TESTS_IMAGE_BMP_CASES_H
 
-#include "tests/support/bmp_writer.h"
+#include "tools/bmp_file.h"
 
 #include <cstdint>
 #include <iosfwd>

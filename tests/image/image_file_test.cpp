@@ -46,7 +46,7 @@ std::string temp_path()
 pixels load(const bytes &file, const char **problem)
 {
   const std::string path = temp_path();
-  EXPECT_TRUE(save_bytes(path, file));
+  EXPECT_TRUE(write_file(path, file));
   *problem = nullptr;
   BITMAP *bmp = load_image_file(path.c_str(), problem);
   std::remove(path.c_str());

@@ -17,11 +17,11 @@ int main(int argc, char **argv)
   const std::string dir = argv[1];
   bool ok = true;
   for (const bmp_layout_case &c : layout_cases()) {
-    ok = ok && save_bytes(dir + "/" + c.name + ".bmp", c.file);
+    ok = ok && write_file(dir + "/" + c.name + ".bmp", c.file);
     std::printf("%s.bmp|\n", c.name);
   }
   for (const bmp_refusal_case &c : refusal_cases()) {
-    ok = ok && save_bytes(dir + "/" + c.name + ".bmp", c.file);
+    ok = ok && write_file(dir + "/" + c.name + ".bmp", c.file);
     std::printf("%s.bmp|%s\n", c.name, c.problem);
   }
   if (!ok)

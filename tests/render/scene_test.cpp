@@ -9,6 +9,7 @@
 #include "render/video.h"
 #include "tests/support/case_name.h"
 #include "tools/bmp_file.h"
+#include "vehicle/constants.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -28,7 +29,6 @@ namespace
 
 const int width = 640;
 const int height = 480;
-const double pi = 3.141592653589793;
 
 enum class seen { road, bank_low, bank_high, sky, other };
 

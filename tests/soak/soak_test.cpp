@@ -5,6 +5,7 @@
 //
 //   soak_tests [STEPS [SEED]]
 #include "controls/controls.h"
+#include "vehicle/constants.h"
 #include "vehicle/physics.h"
 
 #include <allegro.h>
@@ -17,7 +18,7 @@
 namespace
 {
 
-const double max_steer = 3.141592653589793 / 16 + 3.141592653589793 / 1024;
+const double max_steer = pi / 16 + pi / 1024;
 
 // Keys the driver may hold, with how likely each is to go down when it
 // is up, per poll; a key once down stays down for a random while.

@@ -1,8 +1,9 @@
 // The handling report's figures against what physics says they must be.
 #include "tests/support/case_name.h"
-#include "tools/handling_report/manoeuvres.h"
-#include "tools/handling_report/single_track.h"
-#include "tools/handling_report/svg_chart.h"
+#include "tools/handling/manoeuvres.h"
+#include "tools/handling/single_track.h"
+#include "tools/handling/svg_chart.h"
+#include "vehicle/constants.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ TEST_P(Handling, FullLockCircleMatchesItsPath)
     hi = std::max(hi, r.samples[i].path_x);
   }
   EXPECT_NEAR((hi - lo) / 2, r.radius, 0.05 * r.radius);
-  EXPECT_LE(r.lateral_accel, GetParam().max_grip * 9.8 * 1.01);
+  EXPECT_LE(r.lateral_accel, GetParam().max_grip * gravity * 1.01);
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, Handling,
@@ -100,7 +101,7 @@ struct steady_case {
   const char *name;
   int preset;
   double speed_kmh;
-  double understeer; // rad per m/s^2: (1/|CA_F| - 1/|CA_R|) / 9.8 by hand
+  double understeer; // rad per m/s^2: (1/|CA_F| - 1/|CA_R|) / g by hand
 };
 
 void PrintTo(const steady_case &c, std::ostream *out)
@@ -121,7 +122,7 @@ TEST_P(SteadySteer, SettlesAtTheSingleTrackGainWithTheModelsYawTerm)
 {
   const steady_case &c = GetParam();
   const float steer = one_poll_of_left();
-  EXPECT_FLOAT_EQ(steer, 3.14159265358979 / 1024);
+  EXPECT_FLOAT_EQ(steer, pi / 1024);
   const steady_steer_result r = run_steady_steer(c.preset, c.speed_kmh, steer);
   ASSERT_TRUE(r.steady) << r.why_not;
   for (const sample &s : r.samples)

@@ -1,7 +1,8 @@
 // The diagrams' angle convention: the signs of docs/model.md's pictures
 // rest on it, and a diagram drawn with a wrong sign would still match
 // its committed copy.
-#include "tools/model_diagrams/svg_draw.h"
+#include "tools/diagrams/svg_draw.h"
+#include "vehicle/constants.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@
 
 namespace
 {
-
-const double pi = 3.141592653589793;
 
 // From page up, counterclockwise: a car at heading a seen from above,
 // world +y up the page, turns towards the page's left as a grows.

@@ -1,10 +1,11 @@
 // Physical outcomes of single steps and short runs: rest, traction,
 // steering, braking, the grip limit and the road bounds. Preset 1 and
-// cartypes[0] throughout; the axle load is 9.8 * 1500 * 0.5 = 7350 N.
+// cartypes[0] throughout; the axle load is g * 1500 * 0.5 = 7350 N.
 #include "tests/support/case_name.h"
 #include "tests/support/float_compare.h"
 #include "tests/support/fresh_car.h"
 #include "vehicle/car.h"
+#include "vehicle/constants.h"
 #include "vehicle/physics.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@ namespace
 {
 
 const float dt = 0.01f;
-const double pi = 3.141592653589793;
 
 class Physics : public testing::Test
 {

@@ -3,7 +3,7 @@
 # on a private Xvfb, driven by xdotool (throttle, a bend to the left, the
 # brake), its screen grabbed by ffmpeg and made into an animated WebP of
 # at most 2 MB. Run by hand after a build; the tests do not run it.
-#   tools/record_drive.sh [DRIVE [OUTPUT]]
+#   scripts/record_drive.sh [DRIVE [OUTPUT]]
 # DRIVE defaults to build/default/drive, OUTPUT to docs/drive.webp. Needs
 # xvfb, xdotool and ffmpeg.
 set -eu

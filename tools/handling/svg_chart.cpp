@@ -1,8 +1,9 @@
-#include "tools/handling_report/svg_chart.h"
+#include "tools/handling/svg_chart.h"
+
+#include "tools/svg.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -14,11 +15,12 @@ struct range {
   double lo, hi;
 };
 
+const svg_numbers numbers = {"%.6g", 1e-12};
+const std::string dashes = " stroke-dasharray='8 5'";
+
 std::string number(double v)
 {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.6g", std::fabs(v) < 1e-12 ? 0.0 : v);
-  return buf;
+  return svg_number(numbers, v);
 }
 
 // A round step (1, 2 or 5 times a power of ten) giving about 6 ticks.
@@ -66,69 +68,73 @@ struct mapping {
   }
 };
 
+// A grid line with its figure v, for either axis.
+std::string tick(point from, point to, point label, const char *anchor,
+                 double v)
+{
+  return svg_line(numbers, from, to, "class='grid'") +
+         svg_text(numbers, label, "text-anchor='" + std::string(anchor) + "'",
+                  number(v)) +
+         "\n";
+}
+
 std::string axes(const chart &c, const mapping &m)
 {
   std::string s;
   const double x_step = tick_step(m.x), y_step = tick_step(m.y);
   for (double v = std::ceil(m.x.lo / x_step) * x_step; v <= m.x.hi + 1e-9;
        v += x_step)
-    s += "<line x1='" + number(m.px(v)) + "' y1='" + number(top) + "' x2='" +
-         number(m.px(v)) + "' y2='" + number(height - bottom) +
-         "' class='grid'/><text x='" + number(m.px(v)) + "' y='" +
-         number(height - bottom + 18) + "' text-anchor='middle'>" + number(v) +
-         "</text>\n";
+    s += tick({m.px(v), top}, {m.px(v), height - bottom},
+              {m.px(v), height - bottom + 18}, "middle", v);
   for (double v = std::ceil(m.y.lo / y_step) * y_step; v <= m.y.hi + 1e-9;
        v += y_step)
-    s += "<line x1='" + number(left) + "' y1='" + number(m.py(v)) + "' x2='" +
-         number(width - right) + "' y2='" + number(m.py(v)) +
-         "' class='grid'/><text x='" + number(left - 8) + "' y='" +
-         number(m.py(v) + 4) + "' text-anchor='end'>" + number(v) + "</text>\n";
+    s += tick({left, m.py(v)}, {width - right, m.py(v)},
+              {left - 8, m.py(v) + 4}, "end", v);
   s += "<rect x='" + number(left) + "' y='" + number(top) + "' width='" +
        number(width - left - right) + "' height='" +
        number(height - top - bottom) + "' class='frame'/>\n";
-  s += "<text x='" + number((left + width - right) / 2) + "' y='" +
-       number(height - 15) + "' text-anchor='middle'>" + c.x_label +
-       "</text>\n";
+  s += svg_text(numbers, {(left + width - right) / 2, height - 15},
+                "text-anchor='middle'", c.x_label) +
+       "\n";
   s += "<text transform='translate(20 " + number((top + height - bottom) / 2) +
        ") rotate(-90)' text-anchor='middle'>" + c.y_label + "</text>\n";
-  s += "<text x='" + number(width / 2) +
-       "' y='28' text-anchor='middle' class='title'>" + c.title + "</text>\n";
-  return s;
+  return s +
+         svg_text(numbers, {width / 2, 28},
+                  "text-anchor='middle' class='title'", c.title) +
+         "\n";
+}
+
+std::string dot(point at, const std::string &colour)
+{
+  return "<circle cx='" + number(at.x) + "' cy='" + number(at.y) +
+         "' r='4' fill='" + colour + "'/>";
 }
 
 // One series' marks; an SVG dash pattern for dashed lines.
 std::string marks(const chart_series &line, const mapping &m)
 {
-  std::string s;
-  if (line.style == series_style::dots) {
-    for (const auto &p : line.points)
-      s += "<circle cx='" + number(m.px(p.first)) + "' cy='" +
-           number(m.py(p.second)) + "' r='4' fill='" + line.colour + "'/>\n";
-    return s;
-  }
-  s += "<polyline class='line' stroke='" + line.colour + "'";
-  if (line.style == series_style::dashed)
-    s += " stroke-dasharray='8 5'";
-  s += " points='";
+  std::vector<point> points;
   for (const auto &p : line.points)
-    s += number(m.px(p.first)) + "," + number(m.py(p.second)) + " ";
-  return s + "'/>\n";
+    points.push_back({m.px(p.first), m.py(p.second)});
+  if (line.style != series_style::dots)
+    return "<polyline class='line' stroke='" + line.colour + "'" +
+           (line.style == series_style::dashed ? dashes : "") + " points='" +
+           svg_points(numbers, points) + "'/>\n";
+  std::string s;
+  for (const point &p : points)
+    s += dot(p, line.colour) + "\n";
+  return s;
 }
 
-std::string legend_entry(const chart_series &line, double x, double y)
+std::string legend_entry(const chart_series &line, point at)
 {
-  std::string s;
-  if (line.style == series_style::dots)
-    s = "<circle cx='" + number(x + 12) + "' cy='" + number(y - 4) +
-        "' r='4' fill='" + line.colour + "'/>";
-  else
-    s = "<line x1='" + number(x) + "' y1='" + number(y - 4) + "' x2='" +
-        number(x + 25) + "' y2='" + number(y - 4) + "' stroke='" + line.colour +
-        "' stroke-width='3'" +
-        (line.style == series_style::dashed ? " stroke-dasharray='8 5'" : "") +
-        "/>";
-  return s + "<text x='" + number(x + 32) + "' y='" + number(y) + "'>" +
-         line.name + "</text>\n";
+  const std::string mark =
+      line.style == series_style::dots
+          ? dot({at.x + 12, at.y - 4}, line.colour)
+          : svg_line(numbers, {at.x, at.y - 4}, {at.x + 25, at.y - 4},
+                     "stroke='" + line.colour + "' stroke-width='3'" +
+                         (line.style == series_style::dashed ? dashes : ""));
+  return mark + svg_text(numbers, {at.x + 32, at.y}, "", line.name) + "\n";
 }
 
 std::string lines(const chart &c, const mapping &m)
@@ -137,7 +143,7 @@ std::string lines(const chart &c, const mapping &m)
   const double legend_x = c.legend_left ? left + 15 : width - right - 170;
   double legend_y = top + 20;
   for (const chart_series &line : c.series) {
-    s += marks(line, m) + legend_entry(line, legend_x, legend_y);
+    s += marks(line, m) + legend_entry(line, {legend_x, legend_y});
     legend_y += 18;
   }
   return s;
@@ -158,12 +164,8 @@ std::string chart_svg(const chart &c)
   if (c.equal_scales)
     equalise(x, y);
   const mapping m{x, y};
-  return "<svg xmlns='http://www.w3.org/2000/svg' width='" + number(width) +
-         "' height='" + number(height) + "' viewBox='0 0 " + number(width) +
-         " " + number(height) +
-         "' font-family='sans-serif' font-size='12'>\n"
-         "<style>.grid{stroke:#ddd}.frame{fill:none;stroke:#444}"
-         ".line{fill:none;stroke-width:2}.title{font-size:15px}</style>\n"
-         "<rect width='100%' height='100%' fill='white'/>\n" +
-         axes(c, m) + lines(c, m) + "</svg>\n";
+  return svg_document(numbers, width, height, 12,
+                      ".grid{stroke:#ddd}.frame{fill:none;stroke:#444}"
+                      ".line{fill:none;stroke-width:2}.title{font-size:15px}",
+                      axes(c, m) + lines(c, m));
 }

@@ -1,7 +1,7 @@
 // Line charts written directly as SVG: no plotting program is needed,
 // and the same data gives the same bytes on every machine.
-#ifndef TOOLS_HANDLING_REPORT_SVG_CHART_H
-#define TOOLS_HANDLING_REPORT_SVG_CHART_H
+#ifndef TOOLS_HANDLING_SVG_CHART_H
+#define TOOLS_HANDLING_SVG_CHART_H
 
 #include <string>
 #include <utility>

@@ -1,13 +1,12 @@
-#include "tools/model_diagrams/diagrams.h"
+#include "tools/diagrams/diagrams.h"
 
-#include "tools/model_diagrams/svg_draw.h"
+#include "tools/diagrams/svg_draw.h"
+#include "vehicle/constants.h"
 
 #include <cmath>
 
 namespace
 {
-
-const double pi = 3.141592653589793;
 
 // Seen from above with world +y up the page, world +x lies to the page's
 // left: the page vector of a world vector (wx, wy) is (-wx, -wy).
@@ -16,9 +15,9 @@ point world(point origin, double wx, double wy, double pixels)
   return point{origin.x - pixels * wx, origin.y - pixels * wy};
 }
 
-void notes(drawing &d, point at, const char *const lines[], int count)
+void notes(drawing &d, point at, const std::vector<std::string> &lines)
 {
-  for (int i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < lines.size(); ++i)
     text(d, point{at.x, at.y + 19.0 * i}, lines[i], "start", "note");
 }
 
@@ -72,7 +71,7 @@ std::string frames_svg()
   text(d, point{c.x + 62, c.y + 10}, "position_wc:", "start", "note");
   text(d, point{c.x + 62, c.y + 28}, "the centre of gravity", "start", "note");
 
-  const char *const lines[] = {
+  const std::vector<std::string> lines = {
       "Seen from above; the driver looks up the page.",
       "Units: m, s, kg, rad.",
       "",
@@ -89,7 +88,7 @@ std::string frames_svg()
       "The car is held within x = ±18 m; y is moved",
       "by 500 m whenever it leaves 500..1500 m.",
   };
-  notes(d, point{460, 80}, lines, sizeof lines / sizeof *lines);
+  notes(d, point{460, 80}, lines);
   return svg_document(d, "The world and car frames");
 }
 
@@ -148,7 +147,7 @@ std::string forces_svg()
     line(d, point{x, scale_y - 5}, point{x, scale_y + 5}, "thin");
   text(d, point{(c.x + front.x) / 2, scale_y + 18}, "1 m", "middle", "note");
 
-  const char *const left[] = {
+  const std::vector<std::string> left = {
       "yawspeed = 0.1 × wheelbase × angular_velocity",
       "rot_angle = atan2(yawspeed, velocity.x)",
       "sideslip = atan2(velocity.y, velocity.x)",
@@ -156,17 +155,17 @@ std::string forces_svg()
       "slipanglerear = sideslip − rot_angle",
       "torque = flatf.y × 1 m − flatr.y × 1 m",
   };
-  const char *const right_notes[] = {
+  const std::vector<std::string> right_notes = {
       "flatf, flatr: CA_F, CA_R × slip angle, held to",
-      "±MAX_GRIP, times weight = 9.8 × mass / 2",
+      "±MAX_GRIP, times weight = " + svg_number({"%g", 0.0}, gravity) +
+          " × mass / 2",
       "ftraction = 100 × (throttle − brake)",
       "resistance = −(RESISTANCE v + DRAG v |v|)",
       "on each car axis separately",
       "Green: velocities; red: forces. Angles are",
       "drawn two to three times too big.",
   };
-  notes(d, point{30, 475}, left, sizeof left / sizeof *left);
-  notes(d, point{440, 475}, right_notes,
-        sizeof right_notes / sizeof *right_notes);
+  notes(d, point{30, 475}, left);
+  notes(d, point{440, 475}, right_notes);
   return svg_document(d, "Slip angles and forces in the car frame");
 }

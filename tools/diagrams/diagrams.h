@@ -1,7 +1,7 @@
 // The diagrams of docs/model.md: the frames and signs, and the forces on
 // the two axles. Each is a complete SVG document.
-#ifndef TOOLS_MODEL_DIAGRAMS_DIAGRAMS_H
-#define TOOLS_MODEL_DIAGRAMS_DIAGRAMS_H
+#ifndef TOOLS_DIAGRAMS_DIAGRAMS_H
+#define TOOLS_DIAGRAMS_DIAGRAMS_H
 
 #include <string>
 

@@ -5,8 +5,8 @@
 // Steady turning at speed V (m/s) with the front wheels at delta (rad)
 // gives the yaw rate r = delta * V / (L + K V^2), where L (m) is the
 // wheelbase and K (rad per m/s^2) the understeer gradient.
-#ifndef TOOLS_HANDLING_REPORT_SINGLE_TRACK_H
-#define TOOLS_HANDLING_REPORT_SINGLE_TRACK_H
+#ifndef TOOLS_HANDLING_SINGLE_TRACK_H
+#define TOOLS_HANDLING_SINGLE_TRACK_H
 
 #include "vehicle/car.h"
 

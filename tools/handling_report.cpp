@@ -2,7 +2,7 @@
 // CSV files, SVG charts and a Markdown summary into the named folder.
 //
 //   handling_report OUTPUT_DIR
-#include "tools/handling_report/report.h"
+#include "tools/handling/report.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -24,11 +24,8 @@ int main(int argc, char **argv)
   }
   const preset_results p1 = run_all(1);
   const preset_results p0 = run_all(0);
-  std::string error;
-  if (!write_report(dir, p1, p0, error)) {
-    std::fprintf(stderr, "handling_report: %s\n", error.c_str());
+  if (!write_report(dir, p1, p0))
     return 1;
-  }
   std::fputs(summary_markdown(p1, p0).c_str(), stdout);
   std::fputs(("\n" + yaw_gain_markdown(p1, p0)).c_str(), stdout);
   return 0;

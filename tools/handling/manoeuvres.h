@@ -2,8 +2,8 @@
 // keys go into Allegro's key array, process_input reads them once every
 // second step of 0.01 s (the loop's nominal pacing) and do_physics moves
 // the car.
-#ifndef TOOLS_HANDLING_REPORT_MANOEUVRES_H
-#define TOOLS_HANDLING_REPORT_MANOEUVRES_H
+#ifndef TOOLS_HANDLING_MANOEUVRES_H
+#define TOOLS_HANDLING_MANOEUVRES_H
 
 #include <string>
 #include <vector>

@@ -1,20 +1,15 @@
-// Marks for hand-laid diagrams, written directly as SVG so that the same
-// program gives the same bytes on every machine.
+// Marks for hand-laid diagrams, on the tools' SVG writer.
 //
-// Page coordinates are SVG's: x to the right, y down, in pixels.
 // Directions are angles in radians measured from page up, positive
 // counterclockwise (towards page left), so that a direction theta is
 // the page vector (-sin theta, -cos theta).
-#ifndef TOOLS_MODEL_DIAGRAMS_SVG_DRAW_H
-#define TOOLS_MODEL_DIAGRAMS_SVG_DRAW_H
+#ifndef TOOLS_DIAGRAMS_SVG_DRAW_H
+#define TOOLS_DIAGRAMS_SVG_DRAW_H
+
+#include "tools/svg.h"
 
 #include <string>
 #include <vector>
-
-struct point {
-  double x;
-  double y;
-};
 
 struct drawing {
   double width;

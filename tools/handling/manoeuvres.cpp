@@ -1,4 +1,4 @@
-#include "tools/handling_report/manoeuvres.h"
+#include "tools/handling/manoeuvres.h"
 
 #include "controls/controls.h"
 #include "vehicle/physics.h"
