@@ -33,14 +33,14 @@ file(RELATIVE_PATH DRIVE_LAUNCHER_TO_PROGRAM "/${DRIVE_INSTALL_GAMESDIR}"
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(staged ${PROJECT_BINARY_DIR}/packaging)
 
-# The messages are the table's (messages/messages.def): the manual page
-# and the web page's meanings are filled in from it.
+# The version is project()'s and the messages are the table's
+# (messages/messages.def): the files that show them are filled in here.
 include(${PROJECT_SOURCE_DIR}/messages/messages.cmake)
 drive_messages(${PROJECT_SOURCE_DIR})
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/messages/messages.def)
 configure_file(${packaging}/drive.in ${staged}/drive @ONLY)
-foreach(file drive.6 changelog)
+foreach(file drive.6 changelog drive.metainfo.xml)
   configure_file(${packaging}/${file} ${staged}/${file} @ONLY)
 endforeach()
 # The page's meanings, which web/web.cmake puts beside the page.
@@ -66,7 +66,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/lep.bmp
 install(FILES ${packaging}/drive.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications
         RENAME ${DRIVE_APP_ID}.desktop)
-install(FILES ${packaging}/drive.metainfo.xml
+install(FILES ${staged}/drive.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo
         RENAME ${DRIVE_APP_ID}.metainfo.xml)
 foreach(size 48 64 128 256)
