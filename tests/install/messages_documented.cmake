@@ -1,7 +1,8 @@
-# The README's tables of messages are the ones made from the program's
-# table (messages/messages.def), and docs/images.md's table of refusals
-# gives exactly its reasons, in its order. A table in the README starts
-# after its marker line; UPDATE=ON rewrites the README's tables.
+# Every text the program shows is in its table (messages/messages.def):
+# no words in a string of app/, render/ or image/. The README's tables
+# of messages are the ones made from that table, and docs/images.md's
+# table of refusals gives exactly its reasons, in its order. A table in
+# the README starts after its marker line; UPDATE=ON rewrites them.
 #   cmake [-DUPDATE=ON] -P messages_documented.cmake
 get_filename_component(source_dir ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
 include(${source_dir}/messages/messages.cmake)
@@ -56,6 +57,16 @@ if(NOT cells STREQUAL DRIVE_IMAGE_REASONS)
   string(APPEND failures "docs/images.md's reasons:\n  ${cells}\n"
                          "messages/messages.def's:\n  ${reasons}\n")
 endif()
+
+# Words in a string outside a comment: a message written in the code.
+file(GLOB sources ${source_dir}/app/*.[ch]* ${source_dir}/render/*.[ch]*
+     ${source_dir}/image/*.[ch]*)
+foreach(source ${sources})
+  file(STRINGS ${source} words REGEX "^[^/]*\"[^\"]*[a-z] [a-z][^\"]*\"")
+  foreach(line ${words})
+    string(APPEND failures "${source}: a text outside the table: ${line}\n")
+  endforeach()
+endforeach()
 
 if(failures)
   message(FATAL_ERROR "${failures}")
