@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "app/window_class.h"
+#include "messages/messages.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -20,9 +21,9 @@ struct library_part {
 };
 
 static const library_part parts[] = {
-    {install_allegro_gl, "Error durante la inicializacion de AllegroGL"},
-    {install_keyboard, "Error durante la instalacion del teclado"},
-    {install_timer, "Error durante la instalacion del temporizador"},
+    {install_allegro_gl, failure_allegro_gl},
+    {install_keyboard, failure_keyboard},
+    {install_timer, failure_timer},
 };
 
 int start_allegro()
@@ -30,13 +31,12 @@ int start_allegro()
   set_window_class(); // before the library makes its windows
   if (allegro_init() != 0) {
     // No system driver: the message goes to standard output.
-    report_failure("Error durante la inicializacion de Allegro",
-                   "no hay ningun sistema disponible");
+    report_failure(failure_allegro, cause_no_system);
     return -1;
   }
   for (const library_part &part : parts) {
     if (part.install() != 0) {
-      report_failure(part.failure, "causa desconocida");
+      report_failure(part.failure, cause_unknown);
       allegro_exit(); // undoes every part started so far
       return -1;
     }
@@ -50,8 +50,7 @@ int start_counters()
   // library's units of 1/1193181 s.
   if (install_int_ex(ticks_timer, 1193) != 0 ||
       install_int_ex(iticks_timer, 23860) != 0) {
-    report_failure("Error durante la instalacion de los contadores",
-                   "no queda ningun temporizador libre");
+    report_failure(failure_counters, cause_no_timer_left);
     return -1;
   }
   return 0;

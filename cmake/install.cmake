@@ -32,16 +32,28 @@ file(RELATIVE_PATH DRIVE_LAUNCHER_TO_PROGRAM "/${DRIVE_INSTALL_GAMESDIR}"
      "/${DRIVE_INSTALL_PROGRAMDIR}/drive")
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(staged ${PROJECT_BINARY_DIR}/packaging)
+
+# The version is project()'s and the messages are the table's
+# (messages/messages.def): the files that show them are filled in here.
+include(${PROJECT_SOURCE_DIR}/messages/messages.cmake)
+drive_messages(${PROJECT_SOURCE_DIR})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/messages/messages.def)
 configure_file(${packaging}/drive.in ${staged}/drive @ONLY)
+foreach(file drive.6 changelog drive.metainfo.xml)
+  configure_file(${packaging}/${file} ${staged}/${file} @ONLY)
+endforeach()
+# The page's meanings, which web/web.cmake puts beside the page.
+set(DRIVE_MEANINGS_JS ${PROJECT_BINARY_DIR}/page/meanings.js)
+configure_file(${PROJECT_SOURCE_DIR}/web/page/meanings.js.in
+               ${DRIVE_MEANINGS_JS} @ONLY)
 
 # Debian wants the manual page and the changelog compressed, without a
 # time stamp (-n) so that the same sources give the same package.
 foreach(doc drive.6 changelog)
   add_custom_command(OUTPUT ${staged}/${doc}.gz
-                     COMMAND ${CMAKE_COMMAND} -E copy ${packaging}/${doc}
-                             ${staged}/${doc}
-                     COMMAND gzip -9nf ${staged}/${doc}
-                     DEPENDS ${packaging}/${doc} VERBATIM)
+                     COMMAND gzip -9nkf ${staged}/${doc}
+                     DEPENDS ${staged}/${doc} VERBATIM)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${staged}/drive.6.gz
                                               ${staged}/changelog.gz)
@@ -54,7 +66,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/lep.bmp
 install(FILES ${packaging}/drive.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications
         RENAME ${DRIVE_APP_ID}.desktop)
-install(FILES ${packaging}/drive.metainfo.xml
+install(FILES ${staged}/drive.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo
         RENAME ${DRIVE_APP_ID}.metainfo.xml)
 foreach(size 48 64 128 256)

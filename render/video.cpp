@@ -1,6 +1,7 @@
 #include "render/video.h"
 
 #include "image/image_file.h"
+#include "messages/messages.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -23,8 +24,7 @@ static int open_display()
                                   AGL_FULLSCREEN);
   set_color_depth(16);
   if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) < 0) {
-    allegro_message("Error durante el establecimiento del modo grafico:\n%s\n",
-                    allegro_error);
+    allegro_message("%s:\n%s\n", failure_display, allegro_error);
     return -1;
   }
   return 0;
@@ -36,8 +36,7 @@ static int load_image(const char *name)
   const char *problem = nullptr;
   mybmp = load_image_file(name, &problem);
   if (!mybmp) {
-    allegro_message("Error durante la carga de la imagen %s:\n%s\n", name,
-                    problem);
+    allegro_message("%s %s:\n%s\n", failure_image, name, problem);
     return -1;
   }
   return 0;

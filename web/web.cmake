@@ -27,7 +27,7 @@ set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})
 set(web_zip ${CMAKE_BINARY_DIR}/${web_folder_name}.zip)
 set(web_files ${PROJECT_SOURCE_DIR}/web/page/index.html
               ${PROJECT_SOURCE_DIR}/web/page/drive_page.js
-              ${PROJECT_SOURCE_DIR}/web/page/meanings.js
+              ${DRIVE_MEANINGS_JS}
               ${PROJECT_SOURCE_DIR}/web/page/frame.html
               ${PROJECT_SOURCE_DIR}/web/page/frame.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
