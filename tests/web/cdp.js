@@ -4,7 +4,8 @@
 // WebSocket and no package from npm, and talks to one page through a
 // flat session.
 "use strict";
-const { spawn } = require("child_process");
+const { spawn, spawnSync } = require("child_process");
+const { until } = require("./page_checks");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -101,4 +102,112 @@ class Browser {
   }
 }
 
-module.exports = { Browser };
+// One page of the browser as the page tests use it: its script errors
+// collected, its values, its picture, keys held until an effect shows.
+class PageUnderTest {
+  constructor(browser, page, work) {
+    this.page = page;
+    this.work = work;
+    this.uncaught = [];
+    this.consoleErrors = [];
+    browser.on((method, params) => {
+      if (method === "Runtime.exceptionThrown")
+        this.uncaught.push(params.exceptionDetails.exception
+                               ? params.exceptionDetails.exception.description
+                               : params.exceptionDetails.text);
+      if (method === "Runtime.consoleAPICalled" && params.type === "error")
+        this.consoleErrors.push(params.args.map((a) => a.value).join(" "));
+    });
+  }
+
+  // Opens the page in a window of 800 x 480, where the picture is
+  // 640 x 480 as the Linux build's.
+  async open(url) {
+    await this.page.send("Runtime.enable");
+    await this.page.send("Page.enable");
+    await this.screen(800, 480, 1, false);
+    await this.page.send("Page.navigate", { url });
+  }
+
+  screen(width, height, deviceScaleFactor, mobile) {
+    return this.page.send("Emulation.setDeviceMetricsOverride",
+                          { width, height, deviceScaleFactor, mobile });
+  }
+
+  // The value of an expression (awaited if a promise) in the page.
+  async evaluate(expression) {
+    const { result, exceptionDetails } = await this.page.send(
+        "Runtime.evaluate",
+        { expression, returnByValue: true, awaitPromise: true });
+    if (exceptionDetails)
+      throw new Error(expression + ": " + exceptionDetails.text);
+    return result.value;
+  }
+
+  exitStatus() {
+    return this.evaluate("window.driveExitStatus");
+  }
+
+  // The program's picture as it is shown, into a PNG file of 640 x 480
+  // (scaled to it if shown at another size); null before the page has
+  // made the program's frame.
+  async capture(name) {
+    const box = await this.evaluate(
+        "JSON.stringify(document.querySelector('#screen iframe')" +
+        "?.getBoundingClientRect())");
+    if (box === undefined)
+      return null;
+    const { x, y, width, height } = JSON.parse(box);
+    const ratio = await this.evaluate("devicePixelRatio");
+    const { data } = await this.page.send("Page.captureScreenshot", {
+      format: "png", clip: { x, y, width, height, scale: 1 },
+    });
+    const file = path.join(this.work, name + ".png");
+    fs.writeFileSync(file, Buffer.from(data, "base64"));
+    if (width !== 640 || height !== 480 || ratio !== 1)
+      spawnSync("mogrify", ["-resize", "640x480!", file]);
+    return file;
+  }
+
+  key(type, code) {
+    const codes = { ArrowUp: 38, Escape: 27 };
+    return this.page.send("Input.dispatchKeyEvent", {
+      type, code, key: code, windowsVirtualKeyCode: codes[code],
+    });
+  }
+
+  // Holds a key until check gives a true value.
+  async holdUntil(code, what, seconds, check) {
+    await this.key("keyDown", code);
+    try {
+      return await until(what, seconds, check);
+    } finally {
+      await this.key("keyUp", code);
+    }
+  }
+
+  // Chooses a file through the page's file input with the given id, as a
+  // person would with the file dialogue.
+  async choose(inputId, file) {
+    const { result } = await this.page.send("Runtime.evaluate", {
+      expression: "document.getElementById('" + inputId + "')",
+    });
+    await this.page.send("DOM.setFileInputFiles",
+                         { files: [file], objectId: result.objectId });
+  }
+
+  // Waits for the program's end and its status; returns the page's
+  // message (empty if none).
+  async ended(status, seconds) {
+    await until("the program ended with status " + status, seconds,
+                async () => (await this.exitStatus()) === status);
+    const said = await this.evaluate(
+        "document.getElementById('ended-text').textContent");
+    if (!said.includes("status " + status))
+      throw new Error("the page does not say the status: " + said);
+    return this.evaluate("document.getElementById('message').hidden ? '' : " +
+                         "document.getElementById('message').textContent");
+  }
+}
+
+module.exports = { Browser, PageUnderTest };

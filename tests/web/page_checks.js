@@ -1,0 +1,114 @@
+// What the page tests share, whatever the browser: waits, the test's
+// own web server, checks of pictures with ImageMagick, and the drive
+// itself (sky and road, a held key moves the view, Escape ends it).
+"use strict";
+const { spawn, spawnSync } = require("child_process");
+
+// The first frames of the two builds are the same scene rasterised by
+// different software renderers (llvmpipe, SwiftShader) from the same
+// mipmapped textures: they part by a few levels of colour across the
+// textured road, each renderer filtering it its own way (measured: RMSE
+// 1.6% of the range; 6,165 pixels apart by more than 5%), and along the
+// edges, where WebGL lacks OpenGL 1.1's polygon smoothing (104 pixels
+// apart by more than 10%). A pixel counts as
+// differing beyond 10% of the colour range, and at most 1% of the
+// picture may differ: a wrong or missing texture, a bank gone or a view
+// turned or moved by a step differs in far more.
+const frameFuzz = "10%";
+const frameLimit = Math.round(640 * 480 * 0.01);
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Polls check until it gives a true value; fails after the deadline. A
+// loaded machine is slower, never wrong: the deadlines are generous.
+async function until(what, seconds, check) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const value = await check();
+    if (value)
+      return value;
+    if (Date.now() > deadline)
+      throw new Error("after " + seconds + " s, still not: " + what);
+    await sleep(200);
+  }
+}
+
+// Serves the folder on a free port of 127.0.0.1; resolves to its URL.
+async function serve(folder) {
+  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind",
+                                   "127.0.0.1", "--directory", folder],
+                       { stdio: ["ignore", "pipe", "ignore"] });
+  let said = "";
+  server.stdout.on("data", (chunk) => { said += chunk; });
+  const port = await until("the web server has started", 30,
+                           () => (said.match(/ port (\d+)/) || [])[1]);
+  return { url: "http://127.0.0.1:" + port + "/", stop: () => server.kill() };
+}
+
+// ImageMagick: the mean colour of a region of a PNG, as [r, g, b].
+function meanColour(file, geometry) {
+  const out = spawnSync("convert", [file, "-crop", geometry, "+repage",
+                                    "-scale", "1x1!", "-depth", "8", "rgb:-"]);
+  return [...out.stdout];
+}
+
+// Pixels of a and b more than fuzz apart.
+function pixelsDiffering(a, b, fuzz) {
+  const out = spawnSync("compare", ["-metric", "AE", "-fuzz", fuzz, a, b,
+                                    "null:"], { encoding: "utf8" });
+  return Number(out.stderr.split(" ")[0]);
+}
+
+// The sky at the top, and at the bottom a road: not blue, not black.
+function showsSkyAndRoad(file) {
+  const [r, g, b] = meanColour(file, "640x40+0+0");
+  const road = meanColour(file, "640x60+0+420");
+  const sky = Math.abs(r - 128) < 4 && Math.abs(g - 128) < 4 && b > 250;
+  const roadLike = road.every((c) => c > 30) && road[2] < road[0] + 30;
+  return sky && roadLike;
+}
+
+// The page's message: the Spanish lines as given, each followed by its
+// English meaning in brackets.
+function checkMessage(message, lines, what) {
+  const expected = lines.map((line) => line + "\n    (").join("");
+  const shown = message.replace(/\(.*\)\n?/g, "(");
+  if (shown !== expected)
+    throw new Error(what + ": unexpected message: " + message);
+}
+
+// Sky and road (against the Linux build's first frame, if given), a
+// held ArrowUp moves the view, Escape ends the program with status 0.
+// The page gives capture(name), holdUntil(code, what, seconds, check),
+// exitStatus() and ended(status, seconds).
+async function drive(page, linuxFrame) {
+  const first = await until("the canvas shows sky and road", 60, async () => {
+    const file = await page.capture("first");
+    return file && showsSkyAndRoad(file) && file;
+  });
+  if (linuxFrame) {
+    const apart = pixelsDiffering(first, linuxFrame, frameFuzz);
+    console.log("first frame: " + apart + " pixels apart from the Linux " +
+                "build's beyond " + frameFuzz + " (at most " + frameLimit +
+                ")");
+    if (!(apart <= frameLimit))
+      throw new Error("the first frame is not the Linux build's");
+  }
+
+  let moved = 0;
+  await page.holdUntil("ArrowUp", "the view moves", 60, async () => {
+    moved = pixelsDiffering(first, await page.capture("moving"), "2%");
+    return moved > 10000;
+  });
+  console.log("holding ArrowUp: " + moved + " pixels changed");
+
+  await page.holdUntil("Escape", "the program ends", 30,
+                       async () => (await page.exitStatus()) !== undefined);
+  const message = await page.ended(0, 5);
+  if (message !== "")
+    throw new Error("a message after Escape: " + message);
+  console.log("Escape: status 0");
+}
+
+module.exports = { sleep, until, serve, meanColour, pixelsDiffering,
+                   showsSkyAndRoad, checkMessage, drive };
