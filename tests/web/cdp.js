@@ -4,8 +4,8 @@
 // WebSocket and no package from npm, and talks to one page through a
 // flat session.
 "use strict";
-const { spawn, spawnSync } = require("child_process");
-const { until } = require("./page_checks");
+const { spawn } = require("child_process");
+const { until, PageBase } = require("./page_checks");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -102,15 +102,17 @@ class Browser {
   }
 }
 
-// One page of the browser as the page tests use it: its script errors
-// collected, its values, its picture, keys held until an effect shows.
-class PageUnderTest {
+// One page of the browser as the page tests use it (PageBase): its
+// script errors collected, its values, screenshots, keys and files.
+class PageUnderTest extends PageBase {
   constructor(browser, page, work) {
+    super(work);
     this.page = page;
-    this.work = work;
-    this.uncaught = [];
     this.consoleErrors = [];
+    this.loads = 0;
     browser.on((method, params) => {
+      if (method === "Page.loadEventFired")
+        this.loads++;
       if (method === "Runtime.exceptionThrown")
         this.uncaught.push(params.exceptionDetails.exception
                                ? params.exceptionDetails.exception.description
@@ -129,12 +131,17 @@ class PageUnderTest {
     await this.page.send("Page.navigate", { url });
   }
 
+  async reload() {
+    const loads = this.loads;
+    await this.page.send("Page.reload", { ignoreCache: true });
+    await until("the page has loaded again", 60, () => this.loads > loads);
+  }
+
   screen(width, height, deviceScaleFactor, mobile) {
     return this.page.send("Emulation.setDeviceMetricsOverride",
                           { width, height, deviceScaleFactor, mobile });
   }
 
-  // The value of an expression (awaited if a promise) in the page.
   async evaluate(expression) {
     const { result, exceptionDetails } = await this.page.send(
         "Runtime.evaluate",
@@ -144,69 +151,27 @@ class PageUnderTest {
     return result.value;
   }
 
-  exitStatus() {
-    return this.evaluate("window.driveExitStatus");
-  }
-
-  // The program's picture as it is shown, into a PNG file of 640 x 480
-  // (scaled to it if shown at another size); null before the page has
-  // made the program's frame.
-  async capture(name) {
-    const box = await this.evaluate(
-        "JSON.stringify(document.querySelector('#screen iframe')" +
-        "?.getBoundingClientRect())");
-    if (box === undefined)
-      return null;
-    const { x, y, width, height } = JSON.parse(box);
-    const ratio = await this.evaluate("devicePixelRatio");
+  async screenshot({ x, y, width, height }) {
     const { data } = await this.page.send("Page.captureScreenshot", {
       format: "png", clip: { x, y, width, height, scale: 1 },
     });
-    const file = path.join(this.work, name + ".png");
-    fs.writeFileSync(file, Buffer.from(data, "base64"));
-    if (width !== 640 || height !== 480 || ratio !== 1)
-      spawnSync("mogrify", ["-resize", "640x480!", file]);
-    return file;
+    return data;
   }
 
-  key(type, code) {
+  key(down, code) {
     const codes = { ArrowUp: 38, Escape: 27 };
     return this.page.send("Input.dispatchKeyEvent", {
-      type, code, key: code, windowsVirtualKeyCode: codes[code],
+      type: down ? "keyDown" : "keyUp", code, key: code,
+      windowsVirtualKeyCode: codes[code],
     });
   }
 
-  // Holds a key until check gives a true value.
-  async holdUntil(code, what, seconds, check) {
-    await this.key("keyDown", code);
-    try {
-      return await until(what, seconds, check);
-    } finally {
-      await this.key("keyUp", code);
-    }
-  }
-
-  // Chooses a file through the page's file input with the given id, as a
-  // person would with the file dialogue.
   async choose(inputId, file) {
     const { result } = await this.page.send("Runtime.evaluate", {
       expression: "document.getElementById('" + inputId + "')",
     });
     await this.page.send("DOM.setFileInputFiles",
                          { files: [file], objectId: result.objectId });
-  }
-
-  // Waits for the program's end and its status; returns the page's
-  // message (empty if none).
-  async ended(status, seconds) {
-    await until("the program ended with status " + status, seconds,
-                async () => (await this.exitStatus()) === status);
-    const said = await this.evaluate(
-        "document.getElementById('ended-text').textContent");
-    if (!said.includes("status " + status))
-      throw new Error("the page does not say the status: " + said);
-    return this.evaluate("document.getElementById('message').hidden ? '' : " +
-                         "document.getElementById('message').textContent");
   }
 }
 

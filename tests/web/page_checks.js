@@ -3,6 +3,8 @@
 // itself (sky and road, a held key moves the view, Escape ends it).
 "use strict";
 const { spawn, spawnSync } = require("child_process");
+const fs = require("fs");
+const path = require("path");
 
 // The first frames of the two builds are the same scene rasterised by
 // different software renderers (llvmpipe, SwiftShader) from the same
@@ -42,7 +44,12 @@ async function serve(folder) {
   server.stdout.on("data", (chunk) => { said += chunk; });
   const port = await until("the web server has started", 30,
                            () => (said.match(/ port (\d+)/) || [])[1]);
-  return { url: "http://127.0.0.1:" + port + "/", stop: () => server.kill() };
+  const exited = new Promise((resolve) => server.on("exit", resolve));
+  const stop = () => {
+    server.kill();
+    return exited;
+  };
+  return { url: "http://127.0.0.1:" + port + "/", stop };
 }
 
 // ImageMagick: the mean colour of a region of a PNG, as [r, g, b].
@@ -110,5 +117,75 @@ async function drive(page, linuxFrame) {
   console.log("Escape: status 0");
 }
 
-module.exports = { sleep, until, serve, meanColour, pixelsDiffering,
-                   showsSkyAndRoad, checkMessage, drive };
+// A hostile image chosen through the file input with the given id, as
+// the program's target file, from the included images: the program's
+// message for the reason, with its meaning, and status 1.
+async function refused(page, input, target, file, reason) {
+  await page.evaluate("document.getElementById('own-images-off').click()");
+  await page.choose(input, file);
+  const message = await page.ended(1, 60);
+  checkMessage(message, ["Error durante la carga de la imagen " + target +
+                         ":", reason], path.basename(file) + " as " + target);
+}
+
+// A page under test, whatever the protocol that drives it. A subclass
+// gives evaluate(expression), the value of an expression (awaited if a
+// promise); screenshot(box), a PNG in base64 of that box of the page;
+// key(down, code), a key pressed or let go; choose(inputId, file), a
+// file chosen through a file input as with the file dialogue; and fills
+// this.uncaught with the script errors nothing caught.
+class PageBase {
+  constructor(work) {
+    this.work = work;
+    this.uncaught = [];
+  }
+
+  exitStatus() {
+    return this.evaluate("window.driveExitStatus");
+  }
+
+  // The program's picture as it is shown, into a PNG file of 640 x 480
+  // (scaled to it if shown at another size); null before the page has
+  // made the program's frame.
+  async capture(name) {
+    const box = await this.evaluate(
+        "JSON.stringify(document.querySelector('#screen iframe')" +
+        "?.getBoundingClientRect())");
+    if (box === undefined)
+      return null;
+    const { width, height } = JSON.parse(box);
+    const ratio = await this.evaluate("devicePixelRatio");
+    const file = path.join(this.work, name + ".png");
+    fs.writeFileSync(file, Buffer.from(await this.screenshot(JSON.parse(box)),
+                                       "base64"));
+    if (width !== 640 || height !== 480 || ratio !== 1)
+      spawnSync("mogrify", ["-resize", "640x480!", file]);
+    return file;
+  }
+
+  // Holds a key until check gives a true value.
+  async holdUntil(code, what, seconds, check) {
+    await this.key(true, code);
+    try {
+      return await until(what, seconds, check);
+    } finally {
+      await this.key(false, code);
+    }
+  }
+
+  // Waits for the program's end and its status; returns the page's
+  // message (empty if none).
+  async ended(status, seconds) {
+    await until("the program ended with status " + status, seconds,
+                async () => (await this.exitStatus()) === status);
+    const said = await this.evaluate(
+        "document.getElementById('ended-text').textContent");
+    if (!said.includes("status " + status))
+      throw new Error("the page does not say the status: " + said);
+    return this.evaluate("document.getElementById('message').hidden ? '' : " +
+                         "document.getElementById('message').textContent");
+  }
+}
+
+module.exports = { PageBase, sleep, until, serve, meanColour, pixelsDiffering,
+                   showsSkyAndRoad, checkMessage, drive, refused };

@@ -12,7 +12,7 @@
 // CASES_DIR holds write_bmp_cases' files and its list.txt (name|reason).
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, meanColour, checkMessage, drive } =
+const { until, serve, meanColour, checkMessage, drive, refused } =
     require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
@@ -49,11 +49,7 @@ async function hostileImages(page) {
   for (const [reason, name] of byReason) {
     const [input, target] = n++ % 2 === 0 ? ["road-file", "lep.bmp"]
                                           : ["roadside-file", "emblem.bmp"];
-    await page.evaluate("document.getElementById('own-images-off').click()");
-    await page.choose(input, path.join(casesDir, name));
-    const message = await page.ended(1, 60);
-    checkMessage(message, ["Error durante la carga de la imagen " + target +
-                           ":", reason], name + " as " + target);
+    await refused(page, input, target, path.join(casesDir, name), reason);
   }
   console.log("hostile images: " + n + " refused, each with its message " +
               "and status 1");
