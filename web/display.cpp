@@ -14,7 +14,7 @@
 namespace
 {
 
-int z_depth = 16; // bits, if a depth buffer is asked for
+int z_depth = 16;               // bits, if a depth buffer is asked for
 int mode_w = 640, mode_h = 480; // the display the program asked for
 
 void fail(const char *why)
@@ -55,11 +55,11 @@ EM_ASYNC_JS(void, wait_for_frame, (), {
 EM_JS(void, fit_canvas_to_page, (int w, int h), {
   var canvas = Module["canvas"];
   var shown = Math.min(canvas.clientWidth / w, canvas.clientHeight / h);
-  var scale = Math.max(1, Math.min(shown * (window.devicePixelRatio || 1),
-                                   4096 / w));
+  var scale =
+      Math.max(1, Math.min(shown * (window.devicePixelRatio || 1), 4096 / w));
   var width = Math.round(w * scale);
   var height = Math.round(h * scale);
-  if (canvas.width === width && canvas.height === height)
+  if (canvas.width == width && canvas.height == height)
     return;
   canvas.width = width;
   canvas.height = height;

@@ -35,13 +35,18 @@ async function until(what, seconds, check) {
   }
 }
 
-// Serves the folder on a free port of 127.0.0.1; resolves to its URL.
+// Serves the folder on a free port of 127.0.0.1; resolves to its URL,
+// a way to stop it and the paths it has served in full (status 200).
 async function serve(folder) {
   const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind",
                                    "127.0.0.1", "--directory", folder],
-                       { stdio: ["ignore", "pipe", "ignore"] });
+                       { stdio: ["ignore", "pipe", "pipe"] });
   let said = "";
   server.stdout.on("data", (chunk) => { said += chunk; });
+  let log = "";
+  server.stderr.on("data", (chunk) => { log += chunk; });
+  const served = () =>
+    [...log.matchAll(/"GET (\S+) [^"]*" 200 /g)].map((match) => match[1]);
   const port = await until("the web server has started", 30,
                            () => (said.match(/ port (\d+)/) || [])[1]);
   const exited = new Promise((resolve) => server.on("exit", resolve));
@@ -49,7 +54,7 @@ async function serve(folder) {
     server.kill();
     return exited;
   };
-  return { url: "http://127.0.0.1:" + port + "/", stop };
+  return { url: "http://127.0.0.1:" + port + "/", stop, served };
 }
 
 // ImageMagick: the mean colour of a region of a PNG, as [r, g, b].
