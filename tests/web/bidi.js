@@ -8,7 +8,7 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const WebSocket = require("ws");
-const { until, PageBase } = require("./page_checks");
+const { until, closed, PageBase } = require("./page_checks");
 
 // No traffic of Firefox's own, as the test machine's network is closed;
 // the remote agent's recommended settings do the rest.
@@ -89,15 +89,7 @@ class Firefox {
   async close() {
     if (this.socket)
       this.send("browser.close", {}).catch(() => {});
-    const closed = await Promise.race([
-      this.exited.then(() => true),
-      new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
-    ]);
-    if (!closed) {
-      this.child.kill("SIGKILL");
-      await this.exited;
-    }
-    fs.rmSync(this.profile, { recursive: true, force: true });
+    await closed(this);
   }
 }
 

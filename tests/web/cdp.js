@@ -5,7 +5,7 @@
 // flat session.
 "use strict";
 const { spawn } = require("child_process");
-const { until, PageBase } = require("./page_checks");
+const { until, closed, PageBase } = require("./page_checks");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -90,15 +90,7 @@ class Browser {
 
   async close() {
     this.send("Browser.close").catch(() => {});
-    const closed = await Promise.race([
-      this.exited.then(() => true),
-      new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
-    ]);
-    if (!closed) {
-      this.child.kill("SIGKILL");
-      await this.exited;
-    }
-    fs.rmSync(this.profile, { recursive: true, force: true });
+    await closed(this);
   }
 }
 

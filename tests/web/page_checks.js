@@ -122,6 +122,21 @@ async function drive(page, linuxFrame) {
   console.log("Escape: status 0");
 }
 
+// Waits for a browser that was asked to close (its child process, the
+// promise exited of its end) and kills it after 20 s; removes its
+// profile folder.
+async function closed({ child, exited, profile }) {
+  const ended = await Promise.race([
+    exited.then(() => true),
+    new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
+  ]);
+  if (!ended) {
+    child.kill("SIGKILL");
+    await exited;
+  }
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+
 // A hostile image chosen through the file input with the given id, as
 // the program's target file, from the included images: the program's
 // message for the reason, with its meaning, and status 1.
@@ -192,5 +207,5 @@ class PageBase {
   }
 }
 
-module.exports = { PageBase, sleep, until, serve, meanColour, pixelsDiffering,
+module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
                    showsSkyAndRoad, checkMessage, drive, refused };

@@ -112,6 +112,8 @@ document.getElementById("fullscreen").addEventListener("click", () => {
   const stage = document.getElementById("stage");
   if (stage.requestFullscreen)
     stage.requestFullscreen().catch(() => {});
+  if (frame)
+    frame.contentWindow.focus(); // the keys go back to the program
 });
 
 // After one visit the page starts without the network (service_worker.js).

@@ -73,7 +73,10 @@ touchControls.stage.addEventListener("click", (event) => {
   setTimeout(() => heldKeys.release("click", control.dataset.code), 100);
 });
 
-touchControls.toggle.addEventListener("click", () =>
-  touchControls.show(!document.body.classList.contains("touch")));
+touchControls.toggle.addEventListener("click", () => {
+  touchControls.show(!document.body.classList.contains("touch"));
+  if (heldKeys.target)
+    heldKeys.target.focus(); // the keys go back to the program
+});
 touchControls.show(matchMedia("(any-pointer: coarse)").matches ||
                    navigator.maxTouchPoints > 0);
