@@ -14,7 +14,8 @@
 namespace
 {
 
-int z_depth = 16; // bits, if a depth buffer is asked for
+int z_depth = 16;               // bits, if a depth buffer is asked for
+int mode_w = 640, mode_h = 480; // the display the program asked for
 
 void fail(const char *why)
 {
@@ -42,6 +43,27 @@ EM_JS(int, display_has_context, (), { return Module["ctx"] ? 1 : 0; });
 // was drawn and handles its events meanwhile.
 EM_ASYNC_JS(void, wait_for_frame, (), {
   await new Promise(function(resolve) { requestAnimationFrame(resolve); });
+});
+
+// Draws at the screen's pixels where the page shows the display larger
+// than its mode: the canvas's backing store becomes the mode scaled to
+// the canvas's size on the page times the device's pixel ratio (kept at
+// 4:3, never below the mode, at most 4096 wide), and the viewport
+// follows. The program still sees its mode: its projection fills the
+// viewport whatever its size. Called between frames, before the program
+// draws, since resizing clears the canvas.
+EM_JS(void, fit_canvas_to_page, (int w, int h), {
+  var canvas = Module["canvas"];
+  var shown = Math.min(canvas.clientWidth / w, canvas.clientHeight / h);
+  var scale =
+      Math.max(1, Math.min(shown * (window.devicePixelRatio || 1), 4096 / w));
+  var width = Math.round(w * scale);
+  var height = Math.round(h * scale);
+  if (canvas.width == width && canvas.height == height)
+    return;
+  canvas.width = width;
+  canvas.height = height;
+  GLctx.viewport(0, 0, width, height);
 });
 
 void allegro_gl_clear_settings()
@@ -74,13 +96,17 @@ int set_gfx_mode(int card, int w, int h, int, int)
     fail("no se pudo abrir la pantalla WebGL");
     return -1;
   }
+  mode_w = w;
+  mode_h = h;
   glViewport(0, 0, w, h);
+  fit_canvas_to_page(w, h);
   return 0;
 }
 
 void allegro_gl_flip()
 {
   wait_for_frame();
+  fit_canvas_to_page(mode_w, mode_h);
   // SDL queues the canvas's mouse events; nothing reads them.
   SDL_Event event;
   while (SDL_PollEvent(&event)) {

@@ -5,6 +5,7 @@
 // flat session.
 "use strict";
 const { spawn } = require("child_process");
+const { until, closed, PageBase } = require("./page_checks");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -89,16 +90,81 @@ class Browser {
 
   async close() {
     this.send("Browser.close").catch(() => {});
-    const closed = await Promise.race([
-      this.exited.then(() => true),
-      new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
-    ]);
-    if (!closed) {
-      this.child.kill("SIGKILL");
-      await this.exited;
-    }
-    fs.rmSync(this.profile, { recursive: true, force: true });
+    await closed(this);
   }
 }
 
-module.exports = { Browser };
+// One page of the browser as the page tests use it (PageBase): its
+// script errors collected, its values, screenshots, keys and files.
+class PageUnderTest extends PageBase {
+  constructor(browser, page, work) {
+    super(work);
+    this.page = page;
+    this.consoleErrors = [];
+    this.loads = 0;
+    browser.on((method, params) => {
+      if (method === "Page.loadEventFired")
+        this.loads++;
+      if (method === "Runtime.exceptionThrown")
+        this.uncaught.push(params.exceptionDetails.exception
+                               ? params.exceptionDetails.exception.description
+                               : params.exceptionDetails.text);
+      if (method === "Runtime.consoleAPICalled" && params.type === "error")
+        this.consoleErrors.push(params.args.map((a) => a.value).join(" "));
+    });
+  }
+
+  // Opens the page in a window of 800 x 480, where the picture is
+  // 640 x 480 as the Linux build's.
+  async open(url) {
+    await this.page.send("Runtime.enable");
+    await this.page.send("Page.enable");
+    await this.screen(800, 480, 1, false);
+    await this.page.send("Page.navigate", { url });
+  }
+
+  async reload() {
+    const loads = this.loads;
+    await this.page.send("Page.reload", { ignoreCache: true });
+    await until("the page has loaded again", 60, () => this.loads > loads);
+  }
+
+  screen(width, height, deviceScaleFactor, mobile) {
+    return this.page.send("Emulation.setDeviceMetricsOverride",
+                          { width, height, deviceScaleFactor, mobile });
+  }
+
+  async evaluate(expression) {
+    const { result, exceptionDetails } = await this.page.send(
+        "Runtime.evaluate",
+        { expression, returnByValue: true, awaitPromise: true });
+    if (exceptionDetails)
+      throw new Error(expression + ": " + exceptionDetails.text);
+    return result.value;
+  }
+
+  async screenshot({ x, y, width, height }) {
+    const { data } = await this.page.send("Page.captureScreenshot", {
+      format: "png", clip: { x, y, width, height, scale: 1 },
+    });
+    return data;
+  }
+
+  key(down, code) {
+    const codes = { ArrowUp: 38, Escape: 27 };
+    return this.page.send("Input.dispatchKeyEvent", {
+      type: down ? "keyDown" : "keyUp", code, key: code,
+      windowsVirtualKeyCode: codes[code],
+    });
+  }
+
+  async choose(inputId, file) {
+    const { result } = await this.page.send("Runtime.evaluate", {
+      expression: "document.getElementById('" + inputId + "')",
+    });
+    await this.page.send("DOM.setFileInputFiles",
+                         { files: [file], objectId: result.objectId });
+  }
+}
+
+module.exports = { Browser, PageUnderTest };

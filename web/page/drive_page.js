@@ -76,7 +76,11 @@ function start() {
   frame.src = "frame.html";
   frame.title = "drive";
   frame.allowFullscreen = true;
-  frame.addEventListener("load", () => frame.contentWindow.focus());
+  heldKeys.retarget(null);
+  frame.addEventListener("load", () => {
+    heldKeys.retarget(frame.contentWindow);
+    frame.contentWindow.focus();
+  });
   page.screen.replaceChildren(frame);
   const own = chosen["lep.bmp"] || chosen["emblem.bmp"] ? " with your images" : "";
   page.state.textContent = "Running" + own + ". Click the picture if keys do nothing.";
@@ -103,10 +107,18 @@ document.getElementById("own-images-off").addEventListener("click", () => {
 });
 document.getElementById("again").addEventListener("click", start);
 // Browsers allow full screen only on a person's gesture, such as this.
+// The picture and the touch controls go full screen together.
 document.getElementById("fullscreen").addEventListener("click", () => {
-  if (frame && frame.requestFullscreen)
-    frame.requestFullscreen();
+  const stage = document.getElementById("stage");
+  if (stage.requestFullscreen)
+    stage.requestFullscreen().catch(() => {});
+  if (frame)
+    frame.contentWindow.focus(); // the keys go back to the program
 });
+
+// After one visit the page starts without the network (service_worker.js).
+if ("serviceWorker" in navigator)
+  navigator.serviceWorker.register("service_worker.js").catch(() => {});
 
 fetchIncluded().then(start, (error) => {
   page.state.textContent = "The images could not be fetched (" + error.message +

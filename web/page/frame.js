@@ -13,4 +13,6 @@ const drive = {
   onDriveExit: (status) => drivePage.showEnd(window, status),
   onAbort: (what) => drivePage.showAbort(window, String(what)),
 };
+// A long touch or a right click on the picture opens no menu.
+document.addEventListener("contextmenu", (event) => event.preventDefault());
 createDrive(drive);

@@ -1,0 +1,211 @@
+// What the page tests share, whatever the browser: waits, the test's
+// own web server, checks of pictures with ImageMagick, and the drive
+// itself (sky and road, a held key moves the view, Escape ends it).
+"use strict";
+const { spawn, spawnSync } = require("child_process");
+const fs = require("fs");
+const path = require("path");
+
+// The first frames of the two builds are the same scene rasterised by
+// different software renderers (llvmpipe, SwiftShader) from the same
+// mipmapped textures: they part by a few levels of colour across the
+// textured road, each renderer filtering it its own way (measured: RMSE
+// 1.6% of the range; 6,165 pixels apart by more than 5%), and along the
+// edges, where WebGL lacks OpenGL 1.1's polygon smoothing (104 pixels
+// apart by more than 10%). A pixel counts as
+// differing beyond 10% of the colour range, and at most 1% of the
+// picture may differ: a wrong or missing texture, a bank gone or a view
+// turned or moved by a step differs in far more.
+const frameFuzz = "10%";
+const frameLimit = Math.round(640 * 480 * 0.01);
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Polls check until it gives a true value; fails after the deadline. A
+// loaded machine is slower, never wrong: the deadlines are generous.
+async function until(what, seconds, check) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const value = await check();
+    if (value)
+      return value;
+    if (Date.now() > deadline)
+      throw new Error("after " + seconds + " s, still not: " + what);
+    await sleep(200);
+  }
+}
+
+// Serves the folder on a free port of 127.0.0.1; resolves to its URL,
+// a way to stop it and the paths it has served in full (status 200).
+async function serve(folder) {
+  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind",
+                                   "127.0.0.1", "--directory", folder],
+                       { stdio: ["ignore", "pipe", "pipe"] });
+  let said = "";
+  server.stdout.on("data", (chunk) => { said += chunk; });
+  let log = "";
+  server.stderr.on("data", (chunk) => { log += chunk; });
+  const served = () =>
+    [...log.matchAll(/"GET (\S+) [^"]*" 200 /g)].map((match) => match[1]);
+  const port = await until("the web server has started", 30,
+                           () => (said.match(/ port (\d+)/) || [])[1]);
+  const exited = new Promise((resolve) => server.on("exit", resolve));
+  const stop = () => {
+    server.kill();
+    return exited;
+  };
+  return { url: "http://127.0.0.1:" + port + "/", stop, served };
+}
+
+// ImageMagick: the mean colour of a region of a PNG, as [r, g, b].
+function meanColour(file, geometry) {
+  const out = spawnSync("convert", [file, "-crop", geometry, "+repage",
+                                    "-scale", "1x1!", "-depth", "8", "rgb:-"]);
+  return [...out.stdout];
+}
+
+// Pixels of a and b more than fuzz apart.
+function pixelsDiffering(a, b, fuzz) {
+  const out = spawnSync("compare", ["-metric", "AE", "-fuzz", fuzz, a, b,
+                                    "null:"], { encoding: "utf8" });
+  return Number(out.stderr.split(" ")[0]);
+}
+
+// The sky at the top, and at the bottom a road: not blue, not black.
+function showsSkyAndRoad(file) {
+  const [r, g, b] = meanColour(file, "640x40+0+0");
+  const road = meanColour(file, "640x60+0+420");
+  const sky = Math.abs(r - 128) < 4 && Math.abs(g - 128) < 4 && b > 250;
+  const roadLike = road.every((c) => c > 30) && road[2] < road[0] + 30;
+  return sky && roadLike;
+}
+
+// The page's message: the Spanish lines as given, each followed by its
+// English meaning in brackets.
+function checkMessage(message, lines, what) {
+  const expected = lines.map((line) => line + "\n    (").join("");
+  const shown = message.replace(/\(.*\)\n?/g, "(");
+  if (shown !== expected)
+    throw new Error(what + ": unexpected message: " + message);
+}
+
+// Sky and road (against the Linux build's first frame, if given), a
+// held ArrowUp moves the view, Escape ends the program with status 0.
+// The page gives capture(name), holdUntil(code, what, seconds, check),
+// exitStatus() and ended(status, seconds).
+async function drive(page, linuxFrame) {
+  const first = await until("the canvas shows sky and road", 60, async () => {
+    const file = await page.capture("first");
+    return file && showsSkyAndRoad(file) && file;
+  });
+  if (linuxFrame) {
+    const apart = pixelsDiffering(first, linuxFrame, frameFuzz);
+    console.log("first frame: " + apart + " pixels apart from the Linux " +
+                "build's beyond " + frameFuzz + " (at most " + frameLimit +
+                ")");
+    if (!(apart <= frameLimit))
+      throw new Error("the first frame is not the Linux build's");
+  }
+
+  let moved = 0;
+  await page.holdUntil("ArrowUp", "the view moves", 60, async () => {
+    moved = pixelsDiffering(first, await page.capture("moving"), "2%");
+    return moved > 10000;
+  });
+  console.log("holding ArrowUp: " + moved + " pixels changed");
+
+  await page.holdUntil("Escape", "the program ends", 30,
+                       async () => (await page.exitStatus()) !== undefined);
+  const message = await page.ended(0, 5);
+  if (message !== "")
+    throw new Error("a message after Escape: " + message);
+  console.log("Escape: status 0");
+}
+
+// Waits for a browser that was asked to close (its child process, the
+// promise exited of its end) and kills it after 20 s; removes its
+// profile folder.
+async function closed({ child, exited, profile }) {
+  const ended = await Promise.race([
+    exited.then(() => true),
+    new Promise((resolve) => setTimeout(() => resolve(false), 20000)),
+  ]);
+  if (!ended) {
+    child.kill("SIGKILL");
+    await exited;
+  }
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+
+// A hostile image chosen through the file input with the given id, as
+// the program's target file, from the included images: the program's
+// message for the reason, with its meaning, and status 1.
+async function refused(page, input, target, file, reason) {
+  await page.evaluate("document.getElementById('own-images-off').click()");
+  await page.choose(input, file);
+  const message = await page.ended(1, 60);
+  checkMessage(message, ["Error durante la carga de la imagen " + target +
+                         ":", reason], path.basename(file) + " as " + target);
+}
+
+// A page under test, whatever the protocol that drives it. A subclass
+// gives evaluate(expression), the value of an expression (awaited if a
+// promise); screenshot(box), a PNG in base64 of that box of the page;
+// key(down, code), a key pressed or let go; choose(inputId, file), a
+// file chosen through a file input as with the file dialogue; and fills
+// this.uncaught with the script errors nothing caught.
+class PageBase {
+  constructor(work) {
+    this.work = work;
+    this.uncaught = [];
+  }
+
+  exitStatus() {
+    return this.evaluate("window.driveExitStatus");
+  }
+
+  // The program's picture as it is shown, into a PNG file of 640 x 480
+  // (scaled to it if shown at another size); null before the page has
+  // made the program's frame.
+  async capture(name) {
+    const box = await this.evaluate(
+        "JSON.stringify(document.querySelector('#screen iframe')" +
+        "?.getBoundingClientRect())");
+    if (box === undefined)
+      return null;
+    const { width, height } = JSON.parse(box);
+    const ratio = await this.evaluate("devicePixelRatio");
+    const file = path.join(this.work, name + ".png");
+    fs.writeFileSync(file, Buffer.from(await this.screenshot(JSON.parse(box)),
+                                       "base64"));
+    if (width !== 640 || height !== 480 || ratio !== 1)
+      spawnSync("mogrify", ["-resize", "640x480!", file]);
+    return file;
+  }
+
+  // Holds a key until check gives a true value.
+  async holdUntil(code, what, seconds, check) {
+    await this.key(true, code);
+    try {
+      return await until(what, seconds, check);
+    } finally {
+      await this.key(false, code);
+    }
+  }
+
+  // Waits for the program's end and its status; returns the page's
+  // message (empty if none).
+  async ended(status, seconds) {
+    await until("the program ended with status " + status, seconds,
+                async () => (await this.exitStatus()) === status);
+    const said = await this.evaluate(
+        "document.getElementById('ended-text').textContent");
+    if (!said.includes("status " + status))
+      throw new Error("the page does not say the status: " + said);
+    return this.evaluate("document.getElementById('message').hidden ? '' : " +
+                         "document.getElementById('message').textContent");
+  }
+}
+
+module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
+                   showsSkyAndRoad, checkMessage, drive, refused };

@@ -1,0 +1,230 @@
+// The page as a phone, a gamepad and an offline visit meet it, in
+// headless Chromium through the DevTools protocol (cdp.js): the
+// protocol emulates a phone's screen (at twice its pixels) and touch,
+// and the test puts a stand-in for navigator.getGamepads in the page.
+// The keys the program gets are recorded in its frame, by a listener
+// beside the program's own.
+//   phone_test.js FOLDER
+"use strict";
+const { Browser, PageUnderTest } = require("./cdp");
+const { until, serve, pixelsDiffering, showsSkyAndRoad } =
+    require("./page_checks");
+const { spawnSync } = require("child_process");
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+
+const folder = process.argv[2];
+const work = fs.mkdtempSync(path.join(os.tmpdir(), "drive-phone-"));
+const chromium = process.env.CHROMIUM || "chromium";
+
+// In the page: the picture's box, how wide the page is laid out, and the
+// canvas's backing store.
+const measure = `JSON.stringify((() => {
+  const frame = document.querySelector("#screen iframe");
+  const canvas = frame?.contentDocument?.getElementById("canvas");
+  if (!canvas)
+    return null;
+  const box = frame.getBoundingClientRect();
+  return { width: box.width, height: box.height, innerWidth, innerHeight,
+           scrollWidth: document.documentElement.scrollWidth,
+           canvas: [canvas.width, canvas.height] };
+})())`;
+
+// Each screen: the picture 4:3, as wide (portrait) or as tall
+// (landscape) as the window, nothing wider than the window, and drawn at
+// the screen's pixels (twice the picture's size, never below 640 x 480).
+async function fitsScreens(page) {
+  for (const [w, h] of [[844, 390], [320, 568], [390, 844]]) {
+    await page.screen(w, h, 2, true);
+    const fit = (m) => Math.abs(m.width / m.height - 4 / 3) < 0.01 &&
+        Math.abs((w < h ? m.width : m.height) - Math.min(w, h)) < 1 &&
+        m.scrollWidth <= m.innerWidth &&
+        m.canvas[0] === Math.max(640, Math.round(2 * m.width));
+    const m = await until(w + " x " + h + " fits", 30, async () => {
+      const got = JSON.parse(await page.evaluate(measure));
+      return got && fit(got) && got;
+    }).catch(async (error) => {
+      throw new Error(error.message + ": " + await page.evaluate(measure));
+    });
+    console.log(w + " x " + h + ": picture " + m.width + " x " + m.height +
+                ", drawn at " + m.canvas.join(" x "));
+  }
+}
+
+// Where the button of that accessible name is, in the page's pixels.
+async function buttonCentre(page, name) {
+  const { root } = await page.page.send("DOM.getDocument", { depth: 0 });
+  const { nodes } = await page.page.send("Accessibility.queryAXTree",
+      { nodeId: root.nodeId, accessibleName: name, role: "button" });
+  if (nodes.length !== 1)
+    throw new Error(nodes.length + " buttons named " + name);
+  const { model } = await page.page.send("DOM.getBoxModel",
+      { backendNodeId: nodes[0].backendDOMNodeId });
+  const q = model.content;
+  return { x: (q[0] + q[4]) / 2, y: (q[1] + q[5]) / 2 };
+}
+
+// Fingers on the named buttons until check gives a true value.
+async function touchUntil(page, names, what, check) {
+  const touchPoints = [];
+  for (const [id, name] of names.entries())
+    touchPoints.push({ ...(await buttonCentre(page, name)), id });
+  await page.page.send("Input.dispatchTouchEvent",
+                       { type: "touchStart", touchPoints });
+  try {
+    return await until(what, 60, check);
+  } finally {
+    await page.page.send("Input.dispatchTouchEvent",
+                         { type: "touchEnd", touchPoints: [] });
+  }
+}
+
+// Records the key events the program's frame gets, as "keydown ArrowUp".
+const recordKeys = `(() => {
+  const w = document.querySelector("#screen iframe").contentWindow;
+  window.keysGot = [];
+  if (!w.recorded)
+    for (const type of ["keydown", "keyup"])
+      w.addEventListener(type, (e) => keysGot.push(type + " " + e.code));
+  w.recorded = true;
+})()`;
+const keysGot = async (page) => (await page.evaluate("keysGot.join()"))
+    .split(",").filter((e) => e !== "");
+
+// Whether the events held all the codes at one time, or leave all up.
+function keysDown(events, codes) {
+  const down = new Set();
+  let together = false;
+  for (const [type, code] of events.map((e) => e.split(" "))) {
+    if (type === "keydown")
+      down.add(code);
+    else
+      down.delete(code);
+    together = together || codes.every((c) => down.has(c));
+  }
+  return { together, allUp: down.size === 0 };
+}
+
+async function firstFrame(page) {
+  return until("the canvas shows sky and road", 60, async () => {
+    const file = await page.capture("phone-first");
+    return file && showsSkyAndRoad(file) && file;
+  });
+}
+
+// Where the road's white markings are across the picture, from -1 (its
+// left edge) to 1 (its right), or null if none shows: a turn to the
+// left moves the road to the right.
+function markings(file) {
+  const band = spawnSync("convert", [file, "-crop", "640x100+0+230",
+                                     "-colorspace", "gray", "-depth", "8",
+                                     "gray:-"]).stdout;
+  let sum = 0;
+  let count = 0;
+  for (let i = 0; i < band.length; ++i)
+    if (band[i] > 200) {
+      sum += i % 640;
+      ++count;
+    }
+  return count > 20 ? sum / count / 320 - 1 : null;
+}
+
+async function touchDrive(page) {
+  const first = await firstFrame(page);
+  await page.evaluate(recordKeys);
+  await touchUntil(page, ["Throttle up"], "the view moves", async () =>
+      pixelsDiffering(first, await page.capture("phone-moved"), "2%") > 10000);
+  console.log("markings ahead: " + markings(await page.capture("ahead")));
+  await touchUntil(page, ["Steer left", "Throttle up"], "the view turns",
+                   async () => keysDown(await keysGot(page),
+                                        ["ArrowLeft", "ArrowUp"]).together &&
+                       markings(await page.capture("turned")) > 0.2);
+  await until("both fingers let go", 30,
+              async () => keysDown(await keysGot(page), []).allUp);
+  console.log("touch: Throttle up moves the view, two fingers turn it");
+}
+
+// A standard pad, all at rest, in place of the browser's.
+const plugPad = `(() => {
+  const button = () => ({ pressed: false, touched: false, value: 0 });
+  window.pad = { id: "stand-in", index: 0, connected: true,
+                 mapping: "standard", axes: [0, 0, 0, 0],
+                 buttons: Array.from({ length: 17 }, button) };
+  navigator.getGamepads = () => [window.pad, null, null, null];
+})()`;
+
+async function gamepad(page) {
+  const before = await page.capture("pad-before");
+  await page.evaluate(plugPad + ";" + recordKeys);
+  await page.evaluate("pad.buttons[7] = { pressed: true, touched: true, " +
+                      "value: 1 }");
+  await until("the right trigger moves the view", 60, async () =>
+      pixelsDiffering(before, await page.capture("pad-moved"), "2%") > 10000);
+  await page.evaluate("navigator.getGamepads = () => [null, null, null, null]");
+  await until("the pad unplugged lets go", 30,
+              async () => keysDown(await keysGot(page), []).allUp);
+  console.log("gamepad: " + (await keysGot(page)).join(", "));
+}
+
+async function quit(page) {
+  await touchUntil(page, ["Quit"], "the program ends",
+                   async () => (await page.exitStatus()) !== undefined);
+  await page.ended(0, 5);
+  console.log("Quit: status 0");
+}
+
+// A first visit stores the page, in the version's cache, and makes it
+// installable (manifest and icons); with the server gone a reload
+// starts the program from the store.
+async function offline(page, server) {
+  const version = path.basename(folder.replace(/\/$/, "")).replace(/-web$/, "");
+  await until("the page is stored", 60, async () =>
+      (await page.evaluate("navigator.serviceWorker.ready.then(() => " +
+                           "caches.keys()).then((k) => k.join())")) ===
+      version);
+  const { installabilityErrors } =
+      await page.page.send("Page.getInstallabilityErrors");
+  if (installabilityErrors.length > 0)
+    throw new Error("not installable: " + JSON.stringify(installabilityErrors));
+  await server.stop();
+  await page.reload();
+  await firstFrame(page);
+  console.log("offline: the program starts from the store " + version);
+}
+
+async function withPage(url, body) {
+  const browser = new Browser(chromium, path.join(work, "chromium.log"));
+  try {
+    const page = new PageUnderTest(browser, await browser.page(), work);
+    await page.page.send("Emulation.setTouchEmulationEnabled",
+                         { enabled: true, maxTouchPoints: 5 });
+    await page.open(url);
+    await body(page);
+    if (page.uncaught.length > 0)
+      throw new Error("uncaught errors: " + page.uncaught.join("; "));
+  } finally {
+    await browser.close();
+  }
+}
+
+async function main() {
+  const server = await serve(folder);
+  try {
+    await withPage(server.url, async (page) => {
+      await fitsScreens(page);
+      await touchDrive(page);
+      await gamepad(page);
+      await quit(page);
+    });
+    await withPage(server.url, (page) => offline(page, server));
+  } finally {
+    await server.stop();
+    fs.rmSync(work, { recursive: true, force: true });
+  }
+}
+
+main().then(() => console.log("ok"), (error) => {
+  console.error("FAIL: " + error.message);
+  process.exitCode = 1;
+});
