@@ -1,6 +1,7 @@
 // The 640x480 OpenGL display, on the page's canvas: a WebGL context from
 // emscripten's SDL 1, under which emscripten emulates OpenGL 1.1's fixed
 // function and immediate mode. And the flip, which paces the loop.
+#include "messages/messages.h"
 #include "web/timers.h"
 
 #include <allegro.h>
@@ -83,17 +84,17 @@ void allegro_gl_set(int option, int value)
 int set_gfx_mode(int card, int w, int h, int, int)
 {
   if (card != GFX_OPENGL) {
-    fail("solo hay modo OpenGL");
+    fail(cause_only_opengl);
     return -1;
   }
   if (!browser_has_webgl()) {
-    fail("el navegador no ofrece WebGL");
+    fail(cause_no_webgl);
     return -1;
   }
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, z_depth);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   if (!SDL_SetVideoMode(w, h, 16, SDL_OPENGL) || !display_has_context()) {
-    fail("no se pudo abrir la pantalla WebGL");
+    fail(cause_webgl_refused);
     return -1;
   }
   mode_w = w;
