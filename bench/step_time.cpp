@@ -34,8 +34,7 @@ double run_ns_per_step(float *sink)
   }
   const auto end = std::chrono::steady_clock::now();
   *sink += car.angle; // keeps the steps from being optimised away
-  return std::chrono::duration<double, std::nano>(end - start).count() /
-         steps;
+  return std::chrono::duration<double, std::nano>(end - start).count() / steps;
 }
 
 } // namespace
