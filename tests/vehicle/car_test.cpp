@@ -1,7 +1,6 @@
 // The handling presets and the reset, seen in how the car moves. The exact
 // figures of each preset are pinned by the worked step and the handling
 // report; here they must show as a player would feel them.
-#include "tests/support/case_name.h"
 #include "vehicle/car.h"
 #include "vehicle/constants.h"
 #include "vehicle/physics.h"
@@ -9,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 
 namespace
 {
@@ -90,44 +88,24 @@ TEST(Presets, GripPresetCornersHarderAndSlipperyOneIsFasterFlatOut)
   EXPECT_GT(grip_top, 100.0) << "flat out must pass 100 km/h";
 }
 
-struct flag_case {
-  const char *name;
-  int flag;
-  int before;  // the flag in force before
-  int same_as; // the flag whose handling it must give
-};
-
-void PrintTo(const flag_case &c, std::ostream *out)
-{
-  *out << c.name;
-}
-
-class Flags : public testing::TestWithParam<flag_case>
-{
-};
-
 // Any non-zero flag gives the grip preset, zero the slippery one, whatever
 // was in force, so that selecting the preset in force changes nothing.
-TEST_P(Flags, GiveTheHandlingOfTheirPreset)
+TEST(Presets, FlagsGiveTheHandlingOfTheirPreset)
 {
-  const flag_case &c = GetParam();
+  struct {
+    int flag, before, same_as; // same_as: the flag whose handling it gives
+  } const rows[] = {{2, 0, 1}, {-1, 0, 1}, {1, 1, 1}, {0, 1, 0}, {0, 0, 0}};
   const car_state start = parked(60.0f, full_lock);
-  togglevel(c.same_as);
-  const car_state expected = drive(start, 3.0);
-  togglevel(c.before);
-  togglevel(c.flag);
-  EXPECT_TRUE(same_motion(drive(start, 3.0), expected));
-  togglevel(1 - c.same_as);
-  EXPECT_FALSE(same_motion(drive(start, 3.0), expected)) << "presets alike";
+  for (const auto &row : rows) {
+    togglevel(row.same_as);
+    const car_state expected = drive(start, 3.0);
+    togglevel(row.before);
+    togglevel(row.flag);
+    EXPECT_TRUE(same_motion(drive(start, 3.0), expected)) << row.flag;
+    togglevel(1 - row.same_as);
+    EXPECT_FALSE(same_motion(drive(start, 3.0), expected)) << "presets alike";
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Presets, Flags,
-                         testing::Values(flag_case{"two", 2, 0, 1},
-                                         flag_case{"minus_one", -1, 0, 1},
-                                         flag_case{"one_again", 1, 1, 1},
-                                         flag_case{"zero", 0, 1, 0},
-                                         flag_case{"zero_again", 0, 0, 0}),
-                         case_name());
 
 // A car reset after a wild drive, of another type, drives from then on
 // exactly as a car never driven, under the preset that was in force.
