@@ -3,6 +3,7 @@
 #include "controls/controls.h"
 #include "tests/support/case_name.h"
 #include "tests/support/fresh_car.h"
+#include "vehicle/physics.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -42,6 +43,20 @@ protected:
     release_all();
     for (int k : codes)
       key[k] = 1;
+  }
+
+  // Yaw rate in rad/s of a car after 2 s at full lock from rest at
+  // throttle 60, under the handling in force: faster with more grip.
+  static float turn_rate()
+  {
+    car_state probe{};
+    init_car(&probe, &cartypes[0]);
+    probe.position_wc = vec2{0.0f, 1000.0f};
+    probe.throttle = 60.0f;
+    probe.steerangle = 0.199417382478714f;
+    for (int i = 0; i < 200; ++i)
+      do_physics(&probe, 0.01f);
+    return probe.angular_velocity;
   }
 
   // Throttle after each of n polls.
@@ -207,29 +222,29 @@ TEST_F(Controls, ResetComesBeforeTheOtherKeys)
   }
 }
 
-TEST_F(Controls, PresetKeys)
+TEST_F(Controls, F1GripsAndF2SlidesWhicheverCameLast)
 {
   hold({KEY_F2});
   process_input(&car);
-  EXPECT_EQ(MAX_GRIP, 2.0f);
+  const float slippery = turn_rate();
   hold({KEY_F1});
   process_input(&car);
-  EXPECT_EQ(MAX_GRIP, 5.0f);
+  EXPECT_GT(turn_rate(), 1.2f * slippery);
   hold({KEY_F1, KEY_F2}); // F2 acts last
   process_input(&car);
-  EXPECT_EQ(MAX_GRIP, 2.0f);
-  EXPECT_EQ(CA_F, -5.0f);
+  EXPECT_EQ(turn_rate(), slippery);
 }
 
 TEST_F(Controls, EscapeQuitsWhileTheOtherKeysStillAct)
 {
   hold({});
   EXPECT_EQ(process_input(&car), 0);
+  const float gripping = turn_rate();
   hold({KEY_ESC, KEY_UP, KEY_LEFT, KEY_F2});
   EXPECT_EQ(process_input(&car), 1);
   EXPECT_EQ(car.throttle, 2.0f);
   EXPECT_GT(car.steerangle, 0.0f);
-  EXPECT_EQ(MAX_GRIP, 2.0f);
+  EXPECT_LT(turn_rate(), gripping) << "F2 must still act";
 }
 
 } // namespace

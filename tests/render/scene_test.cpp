@@ -1,7 +1,8 @@
 // The real display set-up and road scene under Xvfb and Mesa, with the
-// two images swapped for flat colours so that each pixel tells what it
-// shows: road red, roadside green in its lower half (image bottom rows)
-// and blue in its upper half, sky the clear colour (0.5, 0.5, 1).
+// two images swapped for plain ones so that each pixel tells what it
+// shows: road red in stripes one texel wide across it (blue 0 and 48),
+// roadside green in its lower half (image bottom rows) and blue in its
+// upper half, sky the clear colour (0.5, 0.5, 1).
 // gtest first: the X11 headers behind alleggl.h define None.
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,8 @@ namespace
 
 const int width = 640;
 const int height = 480;
+const int road_texels = 256;                // along 500 m of road: 1.95 m each
+const unsigned long road_stripe = 0xff0030; // every other texel of the road
 
 enum class seen { road, bank_low, bank_high, sky, other };
 
@@ -107,7 +111,9 @@ public:
     char dir_template[] = "/tmp/scene_test.XXXXXX";
     ASSERT_NE(mkdtemp(dir_template), nullptr);
     const std::string dir = dir_template;
-    write_bmp(dir + "/lep.bmp", 64, 16, [](int, int) { return 0xff0000u; });
+    write_bmp(dir + "/lep.bmp", road_texels, 16, [](int x, int) {
+      return x % 2 ? road_stripe : 0xff0000u; // x runs along the road
+    });
     write_bmp(dir + "/emblem.bmp", 64, 16, [](int, int row) {
       return row < 8 ? 0x00ff00u : 0x0000ffu; // row 0 is the bottom row
     });
@@ -156,7 +162,7 @@ TEST_F(Scene, FirstFrameShowsTheNearWallAndNoRoad)
   EXPECT_EQ(f.at(320, 244), seen::bank_low);
   EXPECT_EQ(f.at(320, 235), seen::bank_high);
   EXPECT_EQ(f.at(320, 479), seen::sky) << "nothing between eye and wall";
-  EXPECT_EQ(f.at(320, 0), seen::sky);
+  EXPECT_EQ(f.rgb[0], 0x8080ffu) << "the sky is the clear colour exactly";
 }
 
 TEST_F(Scene, DownTheRoadTheHorizonIsTheMiddleRow)
@@ -165,6 +171,7 @@ TEST_F(Scene, DownTheRoadTheHorizonIsTheMiddleRow)
   // The road fills the bottom row and reaches up to the horizon.
   EXPECT_EQ(f.count(seen::road, 0, width, 479, 480), width);
   EXPECT_EQ(f.at(320, 242), seen::road);
+  EXPECT_EQ(f.at(320, 240), seen::road) << "the road is seen 480 m ahead";
   EXPECT_EQ(f.count(seen::road, 0, width, 0, 239), 0) << "road above horizon";
   // Each bank tops out 1 above the eye: roadside just above the horizon
   // towards both sides, sky in the middle and at the top.
@@ -242,55 +249,91 @@ INSTANTIATE_TEST_SUITE_P(
                     side_case{"turned_right", 0.0f, -0.5f, false}),
     case_name());
 
-TEST_F(Scene, FrameLeavesAnIdentityProjection)
+int blue(unsigned long rgb)
 {
-  const float poses[][3] = {
-      {0, -25, 0}, {3, 1000, 1.2f}, {-18, 1500, -40}, {0, 3000, 0}};
-  for (const auto &p : poses) {
-    draw(p[0], p[1], p[2]);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_PROJECTION);
-    GLdouble projection[16], modelview[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    for (int i = 0; i < 16; ++i) {
-      const double identity = i % 5 == 0 ? 1.0 : 0.0;
-      EXPECT_EQ(projection[i], identity) << "projection element " << i;
-      EXPECT_EQ(modelview[i], identity) << "modelview element " << i;
-    }
-  }
+  return rgb & 0xff;
 }
 
-TEST_F(Scene, BothTexturesMipmappedRgb8WithLinearFilters)
+// Each row of the picture looks along the road at one distance: near,
+// where a texel covers many rows, the stripes show in their own colours;
+// far, where a row spans many texels, they blend evenly (mipmapped)
+// rather than shimmer from row to row as one texel or another is hit.
+TEST_F(Scene, RoadIsStripedNearAndEvenFar)
 {
-  for (GLuint name : {mytex, tex2}) {
-    ASSERT_NE(name, 0u);
-    glBindTexture(GL_TEXTURE_2D, name);
-    GLint format = 0, level1_width = 0, mag = 0, min = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT,
-                             &format);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1_width);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
-    EXPECT_EQ(format, GL_RGB8) << "texture " << name;
-    EXPECT_EQ(level1_width, 32) << "texture " << name << " has no mipmaps";
-    EXPECT_EQ(mag, GL_LINEAR);
-    EXPECT_EQ(min, GL_LINEAR_MIPMAP_LINEAR);
+  const frame f = draw(0.0f, 1000.0f, 0.0f);
+  int near_lo = 255, near_hi = 0, near_between = 0, far_lo = 255, far_hi = 0;
+  // Rows 260 down look 12 to 1 m ahead: a texel spans 3 rows or more.
+  for (int row = 260; row < height; ++row) {
+    const int b = blue(f.rgb[row * width + 320]);
+    near_lo = std::min(near_lo, b);
+    near_hi = std::max(near_hi, b);
+    near_between += b > 8 && b < 40;
   }
+  // Rows 241 to 246 look 160 to 37 m ahead: 4 to 45 texels a row.
+  for (int row = 241; row < 247; ++row) {
+    far_lo = std::min(far_lo, blue(f.rgb[row * width + 320]));
+    far_hi = std::max(far_hi, blue(f.rgb[row * width + 320]));
+  }
+  EXPECT_LE(near_lo, 2) << "near road blurred";
+  EXPECT_EQ(near_hi, blue(road_stripe)) << "stripe colour not exact";
+  EXPECT_GT(near_between, 20) << "near road blocky";
+  EXPECT_GE(far_lo, 16) << "far road shimmers";
+  EXPECT_LE(far_hi, 32) << "far road shimmers";
+}
+
+// Close to a bank, where a texel covers several rows, the image is
+// smoothed: between its green and blue halves lie rows of neither.
+TEST_F(Scene, BankBlendsBetweenItsHalvesUpClose)
+{
+  const frame f = draw(18.0f, 1000.0f, static_cast<float>(pi / 2));
+  EXPECT_GT(f.count(seen::bank_low, 320, 321, 0, height), 20);
+  EXPECT_GT(f.count(seen::bank_high, 320, 321, 0, height), 20);
+  EXPECT_GE(f.count(seen::other, 320, 321, 0, height), 4) << "blocky";
+}
+
+// From beyond a bank and below its top the bank hides the far side,
+// although the far bank is drawn after it: the bank's top half (image
+// bottom rows) fills the view above the horizon, its foot below.
+TEST_F(Scene, BankHidesWhatLiesBehindIt)
+{
+  const frame f = draw(25.0f, 1000.0f, static_cast<float>(-pi / 2));
+  EXPECT_EQ(f.count(seen::bank_high, 0, width, 0, 240), 0);
+  EXPECT_EQ(f.count(seen::bank_low, 0, width, 240, height), 0);
+  EXPECT_GT(f.count(seen::bank_low, 0, width, 160, 240), width * 70);
+  EXPECT_GT(f.count(seen::bank_high, 0, width, 240, 280), width * 30);
+}
+
+// Frames keep nothing: after many frames from other poses a pose looks
+// as it did the first time, and no frame raises an OpenGL error.
+TEST_F(Scene, FramesLeaveNothingBehind)
+{
+  const std::vector<unsigned long> first = draw(3.0f, 1000.0f, 1.2f).rgb;
+  for (int i = 0; i < 40; ++i) {
+    car_state car{};
+    car.position_wc = vec2{-18.0f + i, 100.0f * i - 25.0f};
+    car.angle = 0.7f * i;
+    render(&car);
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_TRUE(draw(3.0f, 1000.0f, 1.2f).rgb == first);
   EXPECT_EQ(mybmp, nullptr) << "must not point at a freed bitmap";
 }
 
-TEST_F(Scene, FixedStateIsInForce)
+// What Mesa's software renderer draws no differently but a graphics card
+// does: smoothed polygon edges, and both textures filtered between
+// mipmap levels, kept at 8 bits a colour.
+TEST_F(Scene, AsksForSmoothEdgesAndTrilinearTextures)
 {
-  for (GLenum cap : {GL_DEPTH_TEST, GL_POLYGON_SMOOTH, GL_TEXTURE_2D, GL_BLEND})
-    EXPECT_TRUE(glIsEnabled(cap)) << "capability " << cap;
-  GLfloat clear[4];
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  EXPECT_EQ(clear[0], 0.5f);
-  EXPECT_EQ(clear[1], 0.5f);
-  EXPECT_EQ(clear[2], 1.0f);
-  EXPECT_EQ(clear[3], 1.0f);
+  EXPECT_TRUE(glIsEnabled(GL_POLYGON_SMOOTH));
+  for (GLuint name : {mytex, tex2}) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint format = 0, min = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT,
+                             &format);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+    EXPECT_EQ(format, GL_RGB8) << "texture " << name;
+    EXPECT_EQ(min, GL_LINEAR_MIPMAP_LINEAR) << "texture " << name;
+  }
 }
 
 } // namespace
