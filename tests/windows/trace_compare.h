@@ -8,6 +8,12 @@
 
 #include <cstdio>
 
+// The car's fields in their order on a line: position_wc.x and .y,
+// velocity_wc.x and .y, angle, angular_velocity, steerangle, throttle,
+// brake.
+const int car_field_count = 9;
+void car_fields(const car_state &car, float out[car_field_count]);
+
 // Where two traces part and how far. Differences are in each field's own
 // units (m, m/s, rad, rad/s): a last-bit difference in a yaw rate of 1e-8
 // rad/s is a far smaller thing than one in a position of 1000 m.
