@@ -43,7 +43,9 @@ wait_for() {
   local what=$1 deadline=$((SECONDS + PATIENCE))
   shift
   until "$@"; do
-    still_running "before $what"
+    # A program that ended since the command looked may have left what
+    # was waited for.
+    kill -0 "$DRIVE_PID" 2>/dev/null || "$@" || still_running "before $what"
     [ "$SECONDS" -le "$deadline" ] || fail "no $what after $PATIENCE s"
     sleep 0.1
   done
@@ -148,12 +150,8 @@ hold_key_until() {
 # Holds key $1 (Escape) until the program has ended, and sets STATUS to
 # its exit status.
 hold_key_until_exit() {
-  local deadline=$((SECONDS + PATIENCE))
   key "$1" keydown
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "still running after $1 was held $PATIENCE s"
-    sleep 0.05
-  done
+  wait_for "end with $1 held" ended
   key "$1" keyup
   wait_exit
 }
@@ -200,17 +198,15 @@ back_at_start() {
   [ "$MOVED" -lt 3000 ]
 }
 
-# Waits for the program to end and sets STATUS to its exit status; fails
-# if it is still running after PATIENCE seconds.
+# Waits for the program to end and sets STATUS to its exit status.
 wait_exit() {
-  local deadline=$((SECONDS + PATIENCE))
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "still running after $PATIENCE s"
-    sleep 0.05
-  done
+  wait_for "end" ended
   wait "$DRIVE_PID"
   STATUS=$?
   DRIVE_PID=""
+}
+ended() {
+  ! kill -0 "$DRIVE_PID" 2>/dev/null
 }
 
 # Waits for the message box that the program opened with xmessage and
