@@ -14,7 +14,6 @@
 //
 // The drive is drive_trace's own (tests/windows).
 #include "tests/support/fresh_car.h"
-#include "tests/windows/long_drive.h"
 #include "tests/windows/trace_compare.h"
 
 #include <cmath>

@@ -9,7 +9,6 @@
 //                                     field is more than TOLERANCE apart,
 //                                     in its own units
 #include "tests/support/fresh_car.h"
-#include "tests/windows/long_drive.h"
 #include "tests/windows/trace_compare.h"
 
 #include <cstdio>
