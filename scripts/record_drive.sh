@@ -19,21 +19,18 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$root/data"
-"$drive" >"$work/drive.log" 2>&1 &
-drive_pid=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^drive$' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "record_drive: no window" >&2; exit 1; }
-sleep 1
+# The tests' waits: for the window, then for the road drawn and still.
+DRIVE=$drive DATA_DIR=$root/data DRIVE_OUT=$work/drive.log
+. "$root/tests/e2e/lib.sh"
+cd "$DATA_DIR"
+"$drive" >"$DRIVE_OUT" 2>&1 &
+DRIVE_PID=$!
+find_window
+wait_for_road "$work/start.png"
 
 # Keys are held, never tapped: the program polls every 20 ms.
-hold() { xdotool keydown --window "$window" "$@" 2>/dev/null || true; }
-release() { xdotool keyup --window "$window" "$@" 2>/dev/null || true; }
+hold() { key "$1" keydown || true; }
+release() { key "$1" keyup || true; }
 
 # 11 s of the screen at 15 frames a second, losslessly, then the drive.
 # The wheel turns by pi/1024 per poll, so 0.5 s of Left is about 4.4
@@ -57,9 +54,7 @@ hold space
 sleep 3 # brake to a stop
 release space
 wait "$grab_pid"
-hold Escape # until the program has ended, however slowly it draws
-wait "$drive_pid"
-release Escape
+hold_key_until_exit Escape || true # its key up fails once the window has gone
 
 # Lossy WebP at the program's own size and frame rate; lower quality
 # only if it would not fit.

@@ -12,9 +12,9 @@
 DRIVE=$1 DATA_DIR=$2 WRITE_BMP_CASES=$3 FINDS_DIR=$(realpath "$4")
 . "$(dirname "$0")/lib.sh"
 
-env_words=""
+DRIVE_ENV=""
 ldd "$DRIVE" | grep -q libasan ||
-  env_words="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3"
+  DRIVE_ENV="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3"
 
 cases=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$cases"' EXIT
@@ -30,48 +30,25 @@ for file in "$FINDS_DIR"/*; do
 done
 
 # run_case NAME TARGET: the program with case NAME as TARGET, in a folder
-# of its own.
+# of its own; checks its message, closes the box and waits for its end.
 run_case() {
-  local dir="$cases/run-$1-$2"
-  mkdir "$dir"
-  cp "$DATA_DIR/lep.bmp" "$DATA_DIR/emblem.bmp" "$dir/"
-  cp "$cases/$1" "$dir/$2"
-  # shellcheck disable=SC2086 # env_words is meant to split into words
-  (cd "$dir" && exec env $env_words "$DRIVE" >"$dir/out.txt" 2>&1) &
-  finish_case $! "$1" "$2"
-}
-
-# finish_case PID NAME TARGET: waits for the program's message box,
-# checks and closes it, then waits for the program's end.
-finish_case() {
-  local pid=$1 name=$2 target=$3 box="" deadline=$((SECONDS + PATIENCE))
-  local reason message args
+  local name=$1 target=$2 reason
+  CASE="$name as $target"
+  WORKDIR="$cases/run-$name-$target"
+  mkdir "$WORKDIR"
+  cp "$DATA_DIR/lep.bmp" "$DATA_DIR/emblem.bmp" "$WORKDIR/"
+  cp "$cases/$name" "$WORKDIR/$target"
   reason=$(grep -F "$name|" "$cases/list.txt" | head -1 | cut -d'|' -f2)
-  while [ -z "$box" ]; do
-    kill -0 "$pid" 2>/dev/null || fail "$name as $target: ended without a message"
-    [ "$SECONDS" -le "$deadline" ] || fail "$name as $target: no message box"
-    box=$(pgrep -P "$pid" -x xmessage | head -1)
-    [ -n "$box" ] || sleep 0.1
-  done
-  # For a moment after its name has become xmessage, while the kernel is
-  # still loading it, its command line reads empty: read until it holds
-  # the message.
-  while :; do
-    mapfile -d '' args <"/proc/$box/cmdline" 2>/dev/null
-    [ "${#args[@]}" -gt 1 ] && message=${args[-1]} && break
-    [ "$SECONDS" -le "$deadline" ] || fail "$name as $target: box without a message"
-    sleep 0.05
-  done
-  kill "$box"
-  DRIVE_PID=$pid
+  start_drive
+  read_message
+  kill "$BOX_PID"
   wait_exit
-  [ "$STATUS" -eq 1 ] || fail "$name as $target: status $STATUS, expected 1"
-  case "$message" in
+  [ "$STATUS" -eq 1 ] || fail "status $STATUS, expected 1"
+  case "$MESSAGE" in
   "Error durante la carga de la imagen $target:"$'\n'"$reason"?*) ;;
-  *) fail "$name as $target: unexpected message: $message" ;;
+  *) fail "unexpected message: $MESSAGE" ;;
   esac
-  local out="$cases/run-$name-$target/out.txt"
-  grep -q 'malloc\|free()' "$out" && fail "$name as $target: $(cat "$out")"
+  grep -q 'malloc\|free()' "$WORKDIR/out.txt" && fail "$(cat "$WORKDIR/out.txt")"
   count=$((count + 1))
 }
 

@@ -18,15 +18,16 @@ break_images() {
 
 check_case() {
   local name=$1 file=$2 cause=$3
+  CASE=$name
   make_workdir
   break_images "$name"
   start_drive
   answer_message
   wait_exit
-  [ "$STATUS" -eq 1 ] || fail "$name: exit status $STATUS, expected 1"
+  [ "$STATUS" -eq 1 ] || fail "exit status $STATUS, expected 1"
   case "$MESSAGE" in
   *"imagen $file:"*"$cause"*) ;;
-  *) fail "$name: unexpected message: $MESSAGE" ;;
+  *) fail "unexpected message: $MESSAGE" ;;
   esac
   echo "ok: $name: $MESSAGE" | tr '\n' ' '
   echo

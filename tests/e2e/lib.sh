@@ -7,17 +7,13 @@
 # only take longer. The deadline, PATIENCE seconds for each step, only
 # ends a run that has really gone wrong.
 # shellcheck shell=bash
+. "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+fail_stops=1
 
 # Every test script takes the program and the folder of its images.
 DRIVE=$(realpath "$DRIVE")
 DATA_DIR=$(realpath "$DATA_DIR")
 PATIENCE=${PATIENCE:-60}
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "${DRIVE_PID:-}" ] && kill -9 "$DRIVE_PID" 2>/dev/null
-  exit 1
-}
 
 # A fresh working directory holding the committed images.
 make_workdir() {
@@ -41,18 +37,30 @@ still_running() {
     fail "ended $1: $(cat "${DRIVE_OUT:-$WORKDIR/out.txt}" 2>&1)"
 }
 
+# Runs the command every 0.1 s until it succeeds; fails if the program
+# ends first or after PATIENCE seconds, saying that WHAT never came.
+wait_for() {
+  local what=$1 deadline=$((SECONDS + PATIENCE))
+  shift
+  until "$@"; do
+    # A program that ended since the command looked may have left what
+    # was waited for.
+    kill -0 "$DRIVE_PID" 2>/dev/null || "$@" || still_running "before $what"
+    [ "$SECONDS" -le "$deadline" ] || fail "no $what after $PATIENCE s"
+    sleep 0.1
+  done
+}
+
 # Waits for the program's visible window and sets WINDOW. The library
 # also makes an unmapped placeholder window, which --onlyvisible passes
 # over.
 find_window() {
-  local deadline=$((SECONDS + PATIENCE))
-  WINDOW=""
-  until WINDOW=$(xdotool search --onlyvisible --name '^drive$' 2>/dev/null | head -1) &&
-    [ -n "$WINDOW" ]; do
-    still_running "before its window appeared"
-    [ "$SECONDS" -le "$deadline" ] || fail "no window after $PATIENCE s"
-    sleep 0.1
-  done
+  wait_for "window" visible_window --name '^drive$'
+}
+# Sets WINDOW to a visible window that xdotool's search finds.
+visible_window() {
+  WINDOW=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -1) &&
+    [ -n "$WINDOW" ]
 }
 
 # Screenshot of the whole screen as PNG.
@@ -142,12 +150,8 @@ hold_key_until() {
 # Holds key $1 (Escape) until the program has ended, and sets STATUS to
 # its exit status.
 hold_key_until_exit() {
-  local deadline=$((SECONDS + PATIENCE))
   key "$1" keydown
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "still running after $1 was held $PATIENCE s"
-    sleep 0.05
-  done
+  wait_for "end with $1 held" ended
   key "$1" keyup
   wait_exit
 }
@@ -194,43 +198,53 @@ back_at_start() {
   [ "$MOVED" -lt 3000 ]
 }
 
-# Waits for the program to end and sets STATUS to its exit status; fails
-# if it is still running after PATIENCE seconds.
+# Waits for the program to end and sets STATUS to its exit status.
 wait_exit() {
-  local deadline=$((SECONDS + PATIENCE))
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "still running after $PATIENCE s"
-    sleep 0.05
-  done
+  wait_for "end" ended
   wait "$DRIVE_PID"
   STATUS=$?
   DRIVE_PID=""
 }
+ended() {
+  ! kill -0 "$DRIVE_PID" 2>/dev/null
+}
 
-# Waits for the message box that the program opened with xmessage, sets
-# MESSAGE to its text (the last word of xmessage's command line) and
-# presses its OK button with Return until the box has gone: a key that
-# comes before the box is ready for it is lost. The box is a child of
-# the program, or of MESSAGE_PARENT when the program runs under another
-# process.
+# Waits for the message box that the program opened with xmessage and
+# sets MESSAGE to its text (the last word of xmessage's command line) and
+# BOX_PID to its process. The box is a child of the program, or of
+# MESSAGE_PARENT when the program runs under another process.
+read_message() {
+  wait_for "message box" message_box
+  # For a moment after its name has become xmessage, while the kernel is
+  # still loading it, its command line reads empty: read until it holds
+  # the message.
+  wait_for "message in the box" message_read
+}
+message_box() {
+  BOX_PID=$(pgrep -P "${MESSAGE_PARENT:-$DRIVE_PID}" -x xmessage | head -1)
+  [ -n "$BOX_PID" ]
+}
+message_read() {
+  local args
+  mapfile -d '' args <"/proc/$BOX_PID/cmdline" 2>/dev/null
+  [ "${#args[@]}" -gt 1 ] && MESSAGE=${args[-1]}
+}
+
+# Reads the message box (read_message) and presses its OK button with
+# Return until the box has gone: a key that comes before the box is
+# ready for it is lost.
 answer_message() {
-  local deadline=$((SECONDS + PATIENCE)) pid="" box="" args
-  while [ -z "$box" ]; do
-    [ "$SECONDS" -le "$deadline" ] || fail "no message box appeared"
-    kill -0 "$DRIVE_PID" 2>/dev/null || fail "ended without a message box"
-    pid=$(pgrep -P "${MESSAGE_PARENT:-$DRIVE_PID}" -x xmessage | head -1)
-    [ -n "$pid" ] && box=$(xdotool search --onlyvisible --class xmessage 2>/dev/null | head -1)
+  local WINDOW # the box's, for return_to_box
+  read_message
+  wait_for "message box shown" visible_window --class xmessage
+  wait_for "end of the message box" return_to_box
+}
+# Presses Return in the box and gives it a second to close.
+return_to_box() {
+  xdotool key --window "$WINDOW" Return 2>/dev/null
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    kill -0 "$BOX_PID" 2>/dev/null || return 0
     sleep 0.1
   done
-  mapfile -d '' args <"/proc/$pid/cmdline"
-  MESSAGE=${args[-1]}
-  deadline=$((SECONDS + PATIENCE))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "the message box stayed open"
-    xdotool key --window "$box" Return 2>/dev/null
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-  done
+  return 1
 }

@@ -10,11 +10,8 @@ make_workdir
 (cd "$WORKDIR" && exec strace -f -qq -e trace=open,openat \
   -o "$WORKDIR/trace" "$DRIVE" >"$WORKDIR/out.txt" 2>&1) &
 DRIVE_PID=$!
-deadline=$((SECONDS + PATIENCE))
-until MESSAGE_PARENT=$(pgrep -P "$DRIVE_PID" -x drive); do
-  [ "$SECONDS" -le "$deadline" ] || fail "strace started no program"
-  sleep 0.1
-done
+traced() { MESSAGE_PARENT=$(pgrep -P "$DRIVE_PID" -x drive); }
+wait_for "program under strace" traced
 answer_message
 wait_exit
 [ "$STATUS" -eq 1 ] || fail "exit status $STATUS, expected 1"

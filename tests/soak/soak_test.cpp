@@ -4,9 +4,10 @@
 // finite, on the road and within the controls' ranges.
 //
 //   soak_tests [STEPS [SEED]]
-#include "controls/controls.h"
+#include "tests/support/fresh_car.h"
+#include "tests/windows/trace_compare.h"
+#include "tools/handling/manoeuvres.h"
 #include "vehicle/constants.h"
-#include "vehicle/physics.h"
 
 #include <allegro.h>
 
@@ -56,9 +57,8 @@ void move_keys(soak_state &s)
 
 bool finite(const car_state &c)
 {
-  const float fields[] = {c.position_wc.x, c.position_wc.y, c.velocity_wc.x,
-                          c.velocity_wc.y, c.angle,         c.angular_velocity,
-                          c.steerangle,    c.throttle,      c.brake};
+  float fields[car_field_count];
+  car_fields(c, fields);
   for (float f : fields)
     if (!std::isfinite(f))
       return false;
@@ -87,11 +87,10 @@ const char *check(const car_state &c, long steps_since_reset)
 
 void print_car(const car_state &c)
 {
-  std::printf("  position (%.9g, %.9g) velocity (%.9g, %.9g)\n"
-              "  angle %.9g yaw rate %.9g steer %.9g throttle %g brake %g\n",
-              c.position_wc.x, c.position_wc.y, c.velocity_wc.x,
-              c.velocity_wc.y, c.angle, c.angular_velocity, c.steerangle,
-              c.throttle, c.brake);
+  float fields[car_field_count];
+  car_fields(c, fields);
+  for (int i = 0; i < car_field_count; ++i)
+    std::printf("  %s %.9g\n", trace_field_name(i), fields[i]);
 }
 
 } // namespace
@@ -102,22 +101,17 @@ int main(int argc, char **argv)
   const unsigned seed = argc > 2 ? std::atoi(argv[2]) : 20261207;
   soak_state s;
   s.random.seed(seed);
-  init_cartypes();
-  togglevel(1);
-  car_state car;
-  init_car(&car, &cartypes[0]);
+  car_state car = fresh_car(1);
   float top_speed = 0.0f;
   long reset_polls = 0; // polls with F12 held
   for (long step = 0; step < steps; ++step) {
-    if (step % 2 == 0) {
+    if (polls_before(step))
       move_keys(s);
-      process_input(&car);
-      if (key[KEY_F12]) {
-        s.steps_since_reset = 0;
-        ++reset_polls;
-      }
+    drive_step(&car, step);
+    if (polls_before(step) && key[KEY_F12]) {
+      s.steps_since_reset = 0;
+      ++reset_polls;
     }
-    do_physics(&car, 0.01f);
     ++s.steps_since_reset;
     if (const char *problem = check(car, s.steps_since_reset)) {
       std::printf("step %ld (seed %u): %s\n", step, seed, problem);

@@ -12,29 +12,16 @@
 //
 //   step_compare STEPS FILE MAX_UNITS
 //
-// The driver and the step are drive_trace's own (tests/windows), taken
-// from its source so that the two never drift apart.
-#include <cmath>
+// The drive is drive_trace's own (tests/windows).
+#include "tests/support/fresh_car.h"
+#include "tests/windows/trace_compare.h"
 
-int drive_trace_main(int argc, char **argv);
-#define main drive_trace_main
-#include "tests/windows/drive_trace.cpp"
-#undef main
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace
 {
-
-const int field_count = 9;
-
-void fields_of(const car_state &car, float out[field_count])
-{
-  const float f[field_count] = {
-      car.position_wc.x, car.position_wc.y, car.velocity_wc.x,
-      car.velocity_wc.y, car.angle,         car.angular_velocity,
-      car.steerangle,    car.throttle,      car.brake};
-  for (int i = 0; i < field_count; ++i)
-    out[i] = f[i];
-}
 
 // How far a is from b in the field where they are farthest apart, and
 // which field that is. The measure is units in the last place of a float
@@ -44,12 +31,12 @@ void fields_of(const car_state &car, float out[field_count])
 // what it is, a last-bit difference in those terms.
 double worst_units(const car_state &a, const car_state &b, int *field)
 {
-  float fa[field_count];
-  float fb[field_count];
-  fields_of(a, fa);
-  fields_of(b, fb);
+  float fa[car_field_count];
+  float fb[car_field_count];
+  car_fields(a, fa);
+  car_fields(b, fb);
   double worst = 0;
-  for (int i = 0; i < field_count; ++i) {
+  for (int i = 0; i < car_field_count; ++i) {
     const float scale = std::fmax(std::fabs(fb[i]), 1.0f);
     const double unit = std::nextafter(scale, INFINITY) - scale;
     const double d = std::fabs(static_cast<double>(fa[i]) - fb[i]) / unit;
@@ -85,7 +72,7 @@ int main(int argc, char **argv)
     return 2;
   }
   // One driver for both cars: the keys never depend on the car.
-  driver d;
+  long_driver d;
   car_state free_car = fresh_car(1);
   car_state stepped = free_car;
   car_state theirs = free_car;
@@ -93,13 +80,13 @@ int main(int argc, char **argv)
   step_tally each{};
   for (long step = 1; step <= steps; ++step) {
     const car_state before = theirs;
-    // take_step polls the keys into the car it is given; the stepped car
-    // is polled afresh from the Linux state with the same keys.
-    const driver keys = d;
-    take_step(d, &free_car, step);
+    // A step polls the keys into the car it is given; the stepped car is
+    // polled afresh from the Linux state with the same keys.
+    const long_driver keys = d;
+    long_drive_step(&d, &free_car, step);
     stepped = before;
-    driver same = keys;
-    take_step(same, &stepped, step);
+    long_driver same = keys;
+    long_drive_step(&same, &stepped, step);
     if (!read_trace_line(linux_trace, step, &theirs)) {
       std::fprintf(stderr, "step_compare: the trace ends before step %ld\n",
                    step);

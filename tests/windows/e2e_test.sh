@@ -44,39 +44,36 @@ drive_and_escape() {
   rm -rf "$WORKDIR"
 }
 
-# The message box's text, from Wine's trace of the box it opens.
-message_text() {
-  grep -a 'MSGBOX_OnInit' "$WORKDIR/out.txt" | head -1 | sed 's/.*MSGBOX_OnInit //'
+# Sets TEXT to the message box's text, from Wine's trace of the box it
+# opens; fails while there is none.
+message_shown() {
+  TEXT=$(grep -a 'MSGBOX_OnInit' "$WORKDIR/out.txt" | head -1 | sed 's/.*MSGBOX_OnInit //')
+  [ -n "$TEXT" ]
+}
+
+# Presses Return and gives the program half a second to end. The box
+# takes the focus once it is shown, after Wine's trace of it; then Return
+# presses its OK button. Until then Return goes nowhere that matters (the
+# program's window, which is not polling yet).
+return_ends_it() {
+  xdotool key Return
+  sleep 0.5
+  ! kill -0 "$DRIVE_PID" 2>/dev/null
 }
 
 missing_image() {
   unzip_fresh
   rm "$FOLDER/lep.bmp"
   start_drive trace+msgbox
-  local deadline=$((SECONDS + PATIENCE))
-  until [ -n "$(message_text)" ]; do
-    [ "$SECONDS" -le "$deadline" ] || fail "no message box appeared"
-    still_running "without a message box"
-    sleep 0.2
-  done
-  local text
-  text=$(message_text)
-  case "$text" in
+  wait_for "message box" message_shown
+  case "$TEXT" in
   *"imagen lep.bmp:"*"no se puede abrir el archivo"*) ;;
-  *) fail "unexpected message: $text" ;;
+  *) fail "unexpected message: $TEXT" ;;
   esac
-  # The box takes the focus once it is shown, after Wine's trace of it;
-  # then Return presses its OK button. Until then Return goes nowhere
-  # that matters (the program's window, which is not polling yet).
-  deadline=$((SECONDS + PATIENCE))
-  while kill -0 "$DRIVE_PID" 2>/dev/null; do
-    [ "$SECONDS" -le "$deadline" ] || fail "the message box stayed open"
-    xdotool key Return
-    sleep 0.5
-  done
+  wait_for "end after Return in the box" return_ends_it
   wait_exit
   [ "$STATUS" -eq 1 ] || fail "exit status $STATUS, expected 1"
-  echo "ok: without lep.bmp: $text, status 1"
+  echo "ok: without lep.bmp: $TEXT, status 1"
   rm -rf "$WORKDIR"
 }
 

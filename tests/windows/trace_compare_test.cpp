@@ -27,12 +27,10 @@ car_state awkward_car()
 
 bool same_bits(const car_state &a, const car_state &b)
 {
-  const float fa[] = {a.position_wc.x, a.position_wc.y, a.velocity_wc.x,
-                      a.velocity_wc.y, a.angle,         a.angular_velocity,
-                      a.steerangle,    a.throttle,      a.brake};
-  const float fb[] = {b.position_wc.x, b.position_wc.y, b.velocity_wc.x,
-                      b.velocity_wc.y, b.angle,         b.angular_velocity,
-                      b.steerangle,    b.throttle,      b.brake};
+  float fa[car_field_count];
+  float fb[car_field_count];
+  car_fields(a, fa);
+  car_fields(b, fb);
   return std::memcmp(fa, fb, sizeof fa) == 0;
 }
 

@@ -10,10 +10,8 @@
 #   zip_test.sh ZIP SOURCE_DIR OBJDUMP
 set -u
 zip=$1 source=$2 objdump=$3
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+. "$(dirname "$0")/../support/checks.sh"
+fail_stops=1
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

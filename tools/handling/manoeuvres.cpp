@@ -7,13 +7,33 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
+
+void hold_keys(std::initializer_list<int> codes)
+{
+  for (int k = 0; k < KEY_MAX; ++k)
+    key[k] = 0;
+  for (int k : codes)
+    key[k] = 1;
+}
+
+bool polls_before(long step)
+{
+  return step % 2 == 0;
+}
+
+void drive_step(car_state *car, long step, const float *held_steer)
+{
+  if (polls_before(step)) {
+    process_input(car);
+    if (held_steer)
+      car->steerangle = *held_steer;
+  }
+  do_physics(car, drive_dt);
+}
 
 namespace
 {
 
-const float dt = 0.01f;
-const int steps_per_second = 100;
 const int record_every = 5; // steps between recorded samples (0.05 s)
 
 struct driver {
@@ -25,14 +45,6 @@ struct driver {
   bool steer_held = false;
   float steer = 0.0f; // rad, written after every poll while steer_held
 };
-
-void hold_keys(std::initializer_list<int> codes)
-{
-  for (int k = 0; k < KEY_MAX; ++k)
-    key[k] = 0;
-  for (int k : codes)
-    key[k] = 1;
-}
 
 double speed_of(const car_state &c)
 {
@@ -49,7 +61,7 @@ double forward_of(const car_state &c)
 sample snapshot(const driver &d)
 {
   const car_state &c = d.car;
-  return sample{static_cast<double>(d.step) / steps_per_second,
+  return sample{static_cast<double>(d.step) / drive_steps_per_second,
                 speed_of(c),
                 forward_of(c),
                 c.angular_velocity,
@@ -64,16 +76,11 @@ sample snapshot(const driver &d)
 // One step at the loop's nominal pacing: a poll before every second step.
 void advance(driver &d)
 {
-  if (d.step % 2 == 0) {
-    process_input(&d.car);
-    if (d.steer_held)
-      d.car.steerangle = d.steer;
-  }
-  do_physics(&d.car, dt);
+  drive_step(&d.car, d.step, d.steer_held ? &d.steer : nullptr);
   ++d.step;
-  d.path_x += dt * static_cast<double>(d.car.velocity_wc.x);
-  d.path_y += dt * static_cast<double>(d.car.velocity_wc.y);
-  d.distance += dt * speed_of(d.car);
+  d.path_x += drive_dt * static_cast<double>(d.car.velocity_wc.x);
+  d.path_y += drive_dt * static_cast<double>(d.car.velocity_wc.y);
+  d.distance += drive_dt * speed_of(d.car);
 }
 
 // Runs n steps, recording every few into out (if given).
@@ -114,8 +121,8 @@ void accelerate_to(driver &d, double target)
 // would: up in steps of 2, down in steps of 10.
 void cruise(driver &d, double target, double seconds)
 {
-  for (long i = 0; i < seconds * steps_per_second; ++i) {
-    if (d.step % 2 == 0) {
+  for (long i = 0; i < seconds * drive_steps_per_second; ++i) {
+    if (polls_before(d.step)) {
       const double v = forward_of(d.car);
       if (v < target - 0.05)
         hold_keys({KEY_UP});
@@ -140,12 +147,12 @@ acceleration_result run_acceleration(int preset)
   r.time_to_100 = -1.0;
   const double v100 = 100.0 / 3.6;
   double previous = 0.0;
-  for (long i = 0; i < 120 * steps_per_second; ++i) {
+  for (long i = 0; i < 120 * drive_steps_per_second; ++i) {
     advance(d);
     const double v = speed_of(d.car);
     if (r.time_to_100 < 0 && v >= v100) {
       // Linear interpolation within the step.
-      const double t = static_cast<double>(d.step) / steps_per_second;
+      const double t = static_cast<double>(d.step) / drive_steps_per_second;
       r.time_to_100 = t - 0.01 * (v - v100) / (v - previous);
     }
     r.top_speed = std::max(r.top_speed, v);
@@ -178,10 +185,10 @@ braking_result run_braking(int preset)
       r.samples.push_back(snapshot(d));
   }
   r.samples.push_back(snapshot(d));
-  r.stop_time = static_cast<double>(d.step) / steps_per_second;
+  r.stop_time = static_cast<double>(d.step) / drive_steps_per_second;
   r.stop_distance = d.distance;
   const double heading_at_stop = d.car.angle;
-  for (long i = 0; i < 5 * steps_per_second; ++i) {
+  for (long i = 0; i < 5 * drive_steps_per_second; ++i) {
     advance(d);
     r.after_stop_speed = std::max(r.after_stop_speed, speed_of(d.car));
     if (d.step % record_every == 0)
@@ -203,7 +210,7 @@ step_steer_result run_step_steer(int preset, double speed_kmh)
   d = driver{d.car};
   r.samples.push_back(snapshot(d));
   hold_keys({KEY_LEFT}); // the throttle stays where the cruise left it
-  run_for(d, 8 * steps_per_second, &r.samples);
+  run_for(d, 8 * drive_steps_per_second, &r.samples);
   hold_keys({});
   for (const sample &s : r.samples)
     if (std::fabs(s.yaw_rate) > std::fabs(r.peak_yaw_rate))
@@ -232,7 +239,7 @@ static double relative_spread(const std::vector<sample> &s, std::size_t last,
 // than 1% of its size. Otherwise says by how much they move.
 static bool settled(const std::vector<sample> &s, std::string &why_not)
 {
-  const std::size_t last = 10 * steps_per_second / record_every;
+  const std::size_t last = 10 * drive_steps_per_second / record_every;
   const double yaw_spread = relative_spread(s, last, &sample::yaw_rate);
   const double speed_spread = relative_spread(s, last, &sample::speed);
   if (yaw_spread < 0.01 && speed_spread < 0.01)
@@ -254,7 +261,7 @@ circle_result run_full_lock_circle(int preset)
   d = driver{d.car};
   r.samples.push_back(snapshot(d));
   hold_keys({KEY_LEFT}); // full lock after 65 polls, held from then on
-  run_for(d, 60 * steps_per_second, &r.samples);
+  run_for(d, 60 * drive_steps_per_second, &r.samples);
   hold_keys({});
   r.speed = speed_of(d.car);
   r.yaw_rate = d.car.angular_velocity;
@@ -278,14 +285,14 @@ steady_steer_result run_steady_steer(int preset, double speed_kmh, float steer)
   while (d.car.throttle < r.throttle)
     advance(d);
   hold_keys({});
-  run_for(d, 60 * steps_per_second, nullptr);
+  run_for(d, 60 * drive_steps_per_second, nullptr);
   d = driver{d.car};
   d.steer_held = true;
   d.steer = steer;
   d.car.steerangle = steer;
   r.steer = steer;
   r.samples.push_back(snapshot(d));
-  run_for(d, 60 * steps_per_second, &r.samples);
+  run_for(d, 60 * drive_steps_per_second, &r.samples);
   r.speed = speed_of(d.car);
   r.yaw_rate = d.car.angular_velocity;
   r.steady = settled(r.samples, r.why_not);

@@ -1,12 +1,31 @@
-// Standard manoeuvres driven through the real keyboard poll and physics:
-// keys go into Allegro's key array, process_input reads them once every
-// second step of 0.01 s (the loop's nominal pacing) and do_physics moves
-// the car.
+// Scripted drives through the real keyboard poll and physics, and the
+// report's standard manoeuvres: keys go into Allegro's key array,
+// process_input reads them once every second step of 0.01 s (the loop's
+// nominal pacing) and do_physics moves the car. The soak test and the
+// cross-build comparisons drive the same way.
 #ifndef TOOLS_HANDLING_MANOEUVRES_H
 #define TOOLS_HANDLING_MANOEUVRES_H
 
+#include "vehicle/car.h"
+
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+const float drive_dt = 0.01f; // s per step
+const int drive_steps_per_second = 100;
+
+// Holds exactly the given keys (Allegro key codes) down, every other up.
+void hold_keys(std::initializer_list<int> codes);
+
+// The loop polls the keyboard before every even-numbered step.
+bool polls_before(long step);
+
+// Takes the step numbered step: the poll first when it is due, then
+// drive_dt of physics. A steering wheel held still (held_steer, rad, when
+// given) is written into the car after the poll: the keys can only turn
+// the wheels on to full lock or snap them straight.
+void drive_step(car_state *car, long step, const float *held_steer = nullptr);
 
 // One recorded step. The open-plane path integrates the car's world
 // velocity without the road's bounds: the forces never depend on the

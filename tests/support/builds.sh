@@ -1,0 +1,44 @@
+# Builds for the packaging tests: the Debian package made once, and a
+# build made twice from one commit and compared byte for byte. A failed
+# build shows its log and ends the script.
+# shellcheck shell=bash
+. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+fail_stops=1
+
+# Runs a build command with its output in BUILD_LOG, shown if it fails.
+logged() {
+  "$@" >>"$BUILD_LOG" 2>&1 || { cat "$BUILD_LOG" >&2; fail "$*"; }
+}
+
+# make_deb BUILD VERSION OUT: the package of a built tree, made in OUT;
+# sets DEB to its path.
+make_deb() {
+  logged cpack --config "$1/CPackConfig.cmake" -G DEB -B "$3"
+  DEB="$3/drive_${2}_$(dpkg --print-architecture).deb"
+  [ -f "$DEB" ] || fail "no $DEB"
+}
+
+# built_twice_same SOURCE BUILD_COMMAND: runs BUILD_COMMAND SOURCE DIR,
+# which leaves its product at the path in BUILT, twice: once from SOURCE,
+# once from a copy of it elsewhere (.git included, for the commit's time)
+# in a build folder of another name and later. Fails unless the two
+# products are the same byte for byte; where they differ, diffoscope
+# says how.
+built_twice_same() {
+  local source=$1 build=$2 work first
+  work=$(mktemp -d)
+  # shellcheck disable=SC2064 # the folder is known now
+  trap "rm -rf '$work'" EXIT
+  BUILD_LOG=$work/log
+  "$build" "$source" "$work/one"
+  first=$BUILT
+  mkdir -p "$work/second/place/src"
+  tar -C "$source" --exclude=./build --exclude=./out -cf - . |
+    tar -C "$work/second/place/src" -xf -
+  "$build" "$work/second/place/src" "$work/second/b"
+  if ! cmp "$first" "$BUILT"; then
+    diffoscope --text - "$first" "$BUILT" >&2
+    fail "two builds of one commit give different $(basename "$BUILT")"
+  fi
+  echo "ok: $(basename "$BUILT") built twice, the same $(stat -c %s "$BUILT") bytes"
+}
