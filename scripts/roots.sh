@@ -84,6 +84,7 @@ make_root() {
     # minutes.
     mmdebstrap --variant="$variant" --arch="$arch" --include="$include" \
       --dpkgopt=force-unsafe-io --skip=essential/unlink \
+      --setup-hook="$roots_dir/root_setup_hook.sh" \
       --setup-hook="sync-in $cache /var/cache/apt/archives" \
       --customize-hook="sync-out /var/cache/apt/archives $cache" \
       "$suite" "$target" "$@"
