@@ -72,7 +72,8 @@ enable_emulation() {
 # Makes a root of SUITE ($1) for ARCH ($2) in TARGET ($3) with mmdebstrap,
 # of VARIANT ($4) and with the packages in the comma-separated INCLUDE
 # ($5), from the packages in CACHE ($6) where they are there already; the
-# new ones are kept there for the next root.
+# new ones are kept there for the next root, once they are unpacked (the
+# extract variant removes them then) and at the end.
 make_root() {
   suite=$1 arch=$2 target=$3 variant=$4 include=$5 cache=$6
   mirror_lines "$suite" | {
@@ -86,6 +87,7 @@ make_root() {
       --dpkgopt=force-unsafe-io --skip=essential/unlink \
       --setup-hook="$roots_dir/root_setup_hook.sh" \
       --setup-hook="sync-in $cache /var/cache/apt/archives" \
+      --extract-hook="sync-out /var/cache/apt/archives $cache" \
       --customize-hook="sync-out /var/cache/apt/archives $cache" \
       "$suite" "$target" "$@"
   }
