@@ -28,7 +28,9 @@ make_sysroot() {
   sysroot=build/sysroot-$1 packages=$(sysroot_packages "$2")
   [ "$(cat "$sysroot.packages" 2>/dev/null)" != "$packages" ] || return 0
   rm -rf --one-file-system "$sysroot" "$sysroot.packages"
-  cache=$(package_cache "$suite" "$1")
+  # A cache of its own: a fresh root of the architecture holds its
+  # cache for hours.
+  cache=$(package_cache "$suite" "$1")-sysroot
   lock_cache "$cache"
   make_root "$suite" "$1" "$sysroot" extract "$packages" "$cache"
   echo "$packages" >"$sysroot.packages"
@@ -37,11 +39,11 @@ make_sysroot() {
 # Runs a named step and prints its line: name and seconds; the script
 # ends at the first that fails.
 step() {
-  start=$(date +%s)
-  echo "== $1"
+  name=$1 start=$(date +%s)
   shift
+  echo "== $name"
   "$@"
-  echo "-- $(($(date +%s) - start)) s"
+  echo "== $name: $(($(date +%s) - start)) s"
 }
 
 # Main steps.
