@@ -4,7 +4,8 @@
 # Run from the top of the sources, under tests/with_xvfb.sh.
 #   escape_drive.sh COMMAND
 set -u
-DRIVE=$(command -v "$1") DATA_DIR=data
+DRIVE=$(command -v "$1")
+export DRIVE DATA_DIR=data # lib.sh reads both
 . "$(dirname "$0")/../e2e/lib.sh"
 make_workdir
 start_drive
