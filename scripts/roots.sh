@@ -83,7 +83,7 @@ make_root() {
     # The root is thrown away after the run, so dpkg, there for good,
     # need not sync each file it unpacks (force-unsafe-io), which costs
     # minutes.
-    mmdebstrap --variant="$variant" --arch="$arch" --include="$include" \
+    DRIVE_ROOT_VARIANT=$variant mmdebstrap --variant="$variant" --arch="$arch" --include="$include" \
       --dpkgopt=force-unsafe-io --skip=essential/unlink \
       --setup-hook="$roots_dir/root_setup_hook.sh" \
       --setup-hook="sync-in $cache /var/cache/apt/archives" \
