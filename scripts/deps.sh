@@ -1,55 +1,56 @@
 #!/bin/sh
 # Installs the Debian packages that the named needs call for, when any is
-# missing. As root it runs apt-get; otherwise it prints the apt-get line
-# to run and fails. Safe to run again: with nothing missing it does nothing.
-#   scripts/deps.sh build   compiler, CMake, Allegro 4 and AllegroGL
-#   scripts/deps.sh test    the above, GoogleTest, Google Benchmark, Xvfb,
-#                           Mesa's software OpenGL, xdotool, ImageMagick,
-#                           clang with libFuzzer, libpng (the icon
-#                           generator), Debian's packaging tools and the
-#                           validators of desktop files and manual pages
-#   scripts/deps.sh windows the Windows cross-build and its tests: mingw-w64,
-#                           Wine, GoogleTest's sources, Xvfb, xdotool, and
-#                           apt's entry for Debian's sources
-#   scripts/deps.sh web     the web build: emscripten (with node),
-#                           GoogleTest's sources
-#   scripts/deps.sh webtest the above and its tests: Chromium, Xvfb,
-#                           ImageMagick, xdotool (the Linux build's first
-#                           frame, from the test need, is compared)
-#   scripts/deps.sh fresh-root  mmdebstrap and git, for scripts/fresh-root.sh
+# missing, without the packages that they merely recommend. The needs
+# and their packages are listed in scripts/packages.txt: build, test,
+# windows, web, webtest, fresh-root, emulation and cross. As root it runs
+# apt-get; otherwise it prints the apt-get line to run and fails. Safe to
+# run again: with nothing missing it does nothing.
+#   scripts/deps.sh NEED...
+#   scripts/deps.sh --list NEED...   only print the packages, one a line
 set -eu
+list=$(dirname "$0")/packages.txt
 
-build_packages="g++ cmake make pkg-config liballegro4-dev liballeggl4-dev \
-libgl-dev libglu1-mesa-dev"
-test_packages="libx11-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth \
-libgl1-mesa-dri libglx-mesa0 x11-utils xdotool imagemagick procps strace \
-clang-format git clang libclang-rt-dev \
-libpng-dev desktop-file-utils appstream man-db dpkg-dev file lintian devscripts \
-diffoscope-minimal"
-windows_packages="g++-mingw-w64-x86-64-posix cmake make pkg-config patch \
-wine wine64 libgtest-dev xvfb xauth libgl1-mesa-dri libglx-mesa0 x11-utils \
-xdotool imagemagick zip"
-web_packages="emscripten cmake make libgtest-dev"
-webtest_packages="chromium python3 xvfb xauth libgl1-mesa-dri libglx-mesa0 \
-xdotool imagemagick"
-fresh_root_packages="mmdebstrap git"
+# Prints the packages of need $1, one a line, those of the needs it
+# brings in (@NEED) first; fails when no line names the need.
+# (sh has no local variables: the names here are this function's alone.)
+packages_of() {
+  grep -q "^$1 " "$list" || return 1
+  grep "^$1 " "$list" | while read -r _ names; do
+    for name in $names; do
+      case "$name" in
+      @*) packages_of "${name#@}" ;;
+      *) echo "$name" ;;
+      esac
+    done
+  done
+}
 
-wanted=""
-for need in "$@"; do
-  case "$need" in
-  build) wanted="$wanted $build_packages" ;;
-  test) wanted="$wanted $build_packages $test_packages" ;;
-  windows) wanted="$wanted $windows_packages" ;;
-  web) wanted="$wanted $web_packages" ;;
-  webtest) wanted="$wanted $web_packages $webtest_packages" ;;
-  fresh-root) wanted="$wanted $fresh_root_packages" ;;
-  *) echo "deps.sh: unknown need '$need' (build, test, windows, web, webtest or fresh-root)" >&2; exit 2 ;;
-  esac
-done
+# The packages of all the needs given, each once.
+wanted_packages() {
+  for need in "$@"; do
+    packages_of "$need" || {
+      echo "deps.sh: unknown need '$need' (see $list)" >&2
+      return 2
+    }
+  done >"$tmp"
+  awk '!seen[$0]++' "$tmp"
+}
+
+tmp=$(mktemp)
+trap 'rm -f "$tmp"' EXIT
+only_list=0
+if [ "${1:-}" = --list ]; then
+  only_list=1
+  shift
+fi
+wanted=$(wanted_packages "$@") || exit 2
+if [ "$only_list" = 1 ]; then
+  echo "$wanted"
+  exit 0
+fi
 
 missing=""
 for p in $wanted; do
-  case " $missing " in *" $p "*) continue ;; esac
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing="$missing $p"
 done
@@ -73,7 +74,8 @@ case " $* " in
 esac
 [ -z "$missing$sources" ] && exit 0
 
-line="apt-get update && apt-get install -y$missing"
+install="apt-get install -y --no-install-recommends"
+line="apt-get update && $install$missing"
 [ -n "$sources" ] && line="$sources && $line"
 if [ "$(id -u)" -ne 0 ]; then
   [ -n "$missing" ] && echo "Missing Debian packages:$missing" >&2
@@ -92,4 +94,4 @@ export DEBIAN_FRONTEND=noninteractive
 [ -n "$sources" ] && sh -c "$sources"
 apt-get update -q
 # shellcheck disable=SC2086 # the list is meant to split into names
-apt-get install -y -q $missing
+$install -q $missing

@@ -14,6 +14,10 @@ printf '#!/bin/sh\necho 1000\n' >"$stubs/id"
 printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
 printf '#!/bin/sh\necho "sudo must not run" >&2\nexit 99\n' >"$stubs/sudo"
 chmod +x "$stubs"/*
+# The tools the script reads its package list with, and nothing else.
+for tool in dirname grep awk mktemp rm; do
+  ln -s "$(command -v "$tool")" "$stubs/$tool"
+done
 
 # Every quoted hint line must install exactly the packages that the
 # script says are missing.
@@ -22,7 +26,7 @@ check_hints() {
   missing=$(sed -n 's/^Missing Debian packages: //p' <<<"$out")
   grep -q liballegro4-dev <<<"$missing" || fail "$case: no missing list: $out"
   while read -r command; do
-    [ "$command" = "apt-get update && apt-get install -y $missing" ] ||
+    [ "$command" = "apt-get update && apt-get install -y --no-install-recommends $missing" ] ||
       fail "$case: hint does not install the missing packages: $command"
   done < <(sed -n "s/^  [a-z ]* -c '\(.*\)'$/\1/p" <<<"$out")
 }
