@@ -62,6 +62,20 @@ TEST_F(Timers, CatchUpWithEveryPeriodThatEnded)
   }
 }
 
+// A run falls due at the end of its period, not a frame later: a period
+// of TIMERS_PER_SECOND units is exactly one second.
+TEST_F(Timers, ARunDueExactlyNowRunsNow)
+{
+  static int second_runs;
+  second_runs = 0;
+  ASSERT_EQ(timers_install_at([] { ++second_runs; }, TIMERS_PER_SECOND, 100.0),
+            0);
+  timers_run_until(1099.9);
+  EXPECT_EQ(second_runs, 0);
+  timers_run_until(1100.0);
+  EXPECT_EQ(second_runs, 1);
+}
+
 TEST_F(Timers, SlotsRunOutAndAreGivenBack)
 {
   // Installing a callback again changes its period and takes no slot;
