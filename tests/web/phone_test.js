@@ -34,11 +34,15 @@ const measure = `JSON.stringify((() => {
 // Each screen: the picture 4:3, as wide (portrait) or as tall
 // (landscape) as the window, nothing wider than the window, and drawn at
 // the screen's pixels (twice the picture's size, never below 640 x 480).
+// The window is the one the browser gives, which may differ from the
+// size asked for by a pixel or two, and a fraction of a pixel from its
+// rounded innerWidth and innerHeight.
 async function fitsScreens(page) {
   for (const [w, h] of [[844, 390], [320, 568], [390, 844]]) {
     await page.screen(w, h, 2, true);
     const fit = (m) => Math.abs(m.width / m.height - 4 / 3) < 0.01 &&
-        Math.abs((w < h ? m.width : m.height) - Math.min(w, h)) < 1 &&
+        Math.abs((w < h ? m.width - m.innerWidth : m.height - m.innerHeight)) <
+            1 &&
         m.scrollWidth <= m.innerWidth &&
         m.canvas[0] === Math.max(640, Math.round(2 * m.width));
     const m = await until(w + " x " + h + " fits", 30, async () => {
