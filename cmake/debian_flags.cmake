@@ -6,13 +6,17 @@
 # holds, and -O2 is what RelWithDebInfo uses anyway: the physics is the
 # same to the last bit (the worked-step and drive-compare tests show it).
 #
+# A cross build for another Debian architecture (the arm64 preset) gets
+# that architecture's flags, as dpkg-buildflags gives them for it.
+#
 # Not for the sanitizer and fuzzer builds (fortified calls and ASan get in
 # each other's way, and clang's fuzzer build wants its own flags) nor for
-# the Windows build, whose equivalents are in windows-toolchain.cmake.
+# the Windows and web builds: the Windows build's equivalents are in
+# windows-toolchain.cmake.
 option(DRIVE_DEBIAN_FLAGS
        "Compile and link with Debian's hardening flags from dpkg-buildflags" ON)
 
-if(CMAKE_CROSSCOMPILING OR DRIVE_SANITIZE OR DRIVE_FUZZ)
+if(NOT CMAKE_SYSTEM_NAME STREQUAL Linux OR DRIVE_SANITIZE OR DRIVE_FUZZ)
   set(DRIVE_DEBIAN_FLAGS OFF)
 endif()
 # Without dpkg-dev (scripts/deps.sh build does not ask for it) the demo
@@ -30,11 +34,16 @@ if(DRIVE_DEBIAN_FLAGS)
   # Options set by whoever builds come after ours, so they can still
   # turn a feature off.
   set(maint "hardening=+all $ENV{DEB_BUILD_MAINT_OPTIONS}")
+  set(host_arch)
+  if(CMAKE_CROSSCOMPILING)
+    set(host_arch DEB_HOST_ARCH=${drive_arch})
+  endif()
   # dpkg-buildflags maps the folder it runs in to "." in file names
   # (-ffile-prefix-map): run it in the source folder.
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env "DEB_BUILD_MAINT_OPTIONS=${maint}"
+              ${host_arch}
               ${DPKG_BUILDFLAGS} --get ${kind}
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
       OUTPUT_VARIABLE debian_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE

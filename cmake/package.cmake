@@ -13,6 +13,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; xmessage shows the program's
 # messages in a box (without it they go to standard output).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A cross build (the arm64 preset) is packaged for its architecture;
+# dpkg-shlibdeps then reads the libraries' packages installed for that
+# architecture beside this machine's own (Debian's multiarch, as
+# scripts/cross-test.sh sets it up), as a Debian cross build does.
+if(CMAKE_CROSSCOMPILING)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${drive_arch})
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS x11-utils)
 # CPack takes the first line as the synopsis and the rest as the body.
 set(CPACK_PACKAGE_DESCRIPTION

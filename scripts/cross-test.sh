@@ -5,7 +5,7 @@
 # mmdebstrap without running any of their scripts, serves as the cross
 # compiler's sysroot; the build's tests then run under qemu-user, and its
 # long drive and image files are compared with the default build's.
-#   arm64: the cmake preset's every test that needs no package tools
+#   arm64: the cmake preset's tests, the Debian package's among them
 #   s390x: the image decoder's tests and every kept fuzzer input
 # Needs root (mmdebstrap, binfmt_misc). Prints one line per step.
 #   scripts/cross-test.sh [ARCH...]    ARCH: arm64, s390x (both by default)
@@ -36,6 +36,19 @@ make_sysroot() {
   echo "$packages" >"$sysroot.packages"
 }
 
+# dpkg-shlibdeps finds a cross-built program's Depends in the libraries
+# of its architecture ARCH ($1) installed beside this machine's own
+# (multiarch), as in a Debian cross build: those that the program links.
+# On Debian 13 apt takes the libraries' t64 packages for these names.
+add_linked_libraries() {
+  dpkg --print-foreign-architectures | grep -qx "$1" || {
+    dpkg --add-architecture "$1"
+    apt-get update -q
+  }
+  apt-get install -y -q --no-install-recommends libc6:"$1" libgcc-s1:"$1" \
+    libstdc++6:"$1" libgl1:"$1" liballegro4.4:"$1" liballeggl4.4:"$1"
+}
+
 # Runs a named step and prints its line: name and seconds; the script
 # ends at the first that fails.
 step() {
@@ -64,6 +77,7 @@ for arch in "$@"; do
   esac
   enable_emulation "$arch"
   step "$arch root" make_sysroot "$arch" "$triple"
+  [ "$arch" != arm64 ] || step "$arch libraries" add_linked_libraries "$arch"
   step "$arch configure" cmake --preset "$arch"
   step "$arch build" cmake --build --preset "$arch" -j 2
   step "$arch tests" ctest --preset "$arch"

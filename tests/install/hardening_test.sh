@@ -9,25 +9,27 @@ set -u
 build=$1 version=$2 cxx=$3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+. "$(dirname "$0")/../support/builds.sh"
 
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 ||
-  { cat "$out/cpack.log" >&2; exit 1; }
-deb="$out/drive_${version}_$(dpkg --print-architecture).deb"
-dpkg-deb -x "$deb" "$out/root" || exit 1
+BUILD_LOG=$out/cpack.log
+make_deb "$build" "$version" "$out"
+dpkg-deb -x "$DEB" "$out/root" || exit 1
 
 # The program makes no call that _FORTIFY_SOURCE can check when it is
 # compiled: its reads and the standard library's copies have sizes known
 # only at run time, so no call is fortified, though the flag is on.
 skip=--nofortify
-# A program has control-flow protection only when every object linked
-# into it has; Debian 12's C library start files (Scrt1.o) do not.
+# Control-flow protection (IBT and shadow stacks) is x86's. A program
+# has it only when every object linked into it has; Debian 12's C
+# library start files (Scrt1.o) do not.
 start=$("$cxx" -print-file-name=Scrt1.o)
-readelf -n "$start" | grep -q 'x86 feature: IBT, SHSTK' ||
+[ "$DEB_ARCH" = amd64 ] && readelf -n "$start" | grep -q 'x86 feature: IBT, SHSTK' ||
   skip="$skip --nocfprotection"
 
 # Branch protection (BTI and PAC) is AArch64's; Debian 13's
-# hardening-check asks for it on every architecture.
-[ "$(dpkg --print-architecture)" = arm64 ] ||
+# hardening-check asks for it on every architecture, and Debian 13's
+# flags give it on arm64.
+[ "$DEB_ARCH" = arm64 ] ||
   ! hardening-check --help 2>&1 | grep -q -- --nobranchprotection ||
   skip="$skip --nobranchprotection"
 

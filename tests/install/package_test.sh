@@ -12,12 +12,13 @@ build=$1 version=$2 doc=$3
 umask 077
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-. "$(dirname "$0")/../support/checks.sh"
+. "$(dirname "$0")/../support/builds.sh"
 
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 ||
-  { cat "$out/cpack.log" >&2; exit 1; }
-deb="$out/drive_${version}_$(dpkg --print-architecture).deb"
-[ -f "$deb" ] || { echo "FAIL: no $deb" >&2; ls "$out" >&2; exit 1; }
+BUILD_LOG=$out/cpack.log
+make_deb "$build" "$version" "$out"
+deb=$DEB
+# Every check below is reported, not only the first that fails.
+fail_stops=
 
 # Control fields: exact where the value is ours, a pattern where
 # dpkg-shlibdeps finds it.
@@ -31,7 +32,7 @@ check_field Package drive
 check_field Version "$version"
 check_field Section games
 check_field Priority optional
-check_field Architecture "$(dpkg --print-architecture)"
+check_field Architecture "$DEB_ARCH"
 check_field Maintainer "the drive developers <*@*>"
 check_field Recommends x11-utils
 depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{print $1}')

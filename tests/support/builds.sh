@@ -11,10 +11,14 @@ logged() {
 }
 
 # make_deb BUILD VERSION OUT: the package of a built tree, made in OUT;
-# sets DEB to its path.
+# sets DEB to its path and DEB_ARCH to its architecture: the one that a
+# cross build names, otherwise this machine's.
 make_deb() {
   logged cpack --config "$1/CPackConfig.cmake" -G DEB -B "$3"
-  DEB="$3/drive_${2}_$(dpkg --print-architecture).deb"
+  DEB_ARCH=$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE "\(.*\)")$/\1/p' \
+    "$1/CPackConfig.cmake")
+  [ -n "$DEB_ARCH" ] || DEB_ARCH=$(dpkg --print-architecture)
+  DEB="$3/drive_${2}_$DEB_ARCH.deb"
   [ -f "$DEB" ] || fail "no $DEB"
 }
 
