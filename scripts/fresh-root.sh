@@ -7,10 +7,11 @@
 # the Debian package that the tests built with apt and plays it as a
 # user. Prints one line per step: its name, status and time; fails if any
 # failed. Run as root.
-#   scripts/fresh-root.sh SUITE [ARCH]  SUITE: bookworm or trixie; ARCH:
-#                                       this machine's (the default) or
-#                                       another that qemu-user runs, as
-#                                       arm64
+#   scripts/fresh-root.sh SUITE [ARCH [STAGE...]]
+#       SUITE: bookworm or trixie; ARCH: this machine's (the default) or
+#       another that qemu-user runs, as arm64; STAGE: those of
+#       scripts/test.sh to run (all by default), as `default` alone for
+#       the package in an emulated root in an hour rather than many
 #   scripts/fresh-root.sh --print-sources SUITE   only print its apt sources
 # The root's mirror is the one apt's configured sources on this machine
 # use. Downloaded packages are kept in /var/cache/drive-fresh-root/SUITE,
@@ -23,7 +24,7 @@ repo=$(cd "$(dirname "$self")/.." && pwd)
 . "$repo/scripts/roots.sh"
 
 usage() {
-  echo "usage: scripts/fresh-root.sh bookworm|trixie [ARCH]" >&2
+  echo "usage: scripts/fresh-root.sh bookworm|trixie [ARCH [STAGE...]]" >&2
   exit 2
 }
 
@@ -97,9 +98,10 @@ case "${1:-}:$#" in
   exit 0
   ;;
 bookworm:1 | trixie:1) suite=$1 ;;
-bookworm:2 | trixie:2) suite=$1 arch=$2 ;;
+bookworm:* | trixie:*) suite=$1 arch=$2 ;;
 *) usage ;;
 esac
+shift "$(($# > 2 ? 2 : $#))"
 [ "$(id -u)" -eq 0 ] || { echo "fresh-root.sh: run it as root" >&2; exit 1; }
 if [ "$arch" = "$(dpkg --print-architecture)" ]; then
   "$repo/scripts/deps.sh" fresh-root
@@ -122,6 +124,6 @@ step root make_fresh_root
 # The deadlines are long enough for a cold build on a slow machine.
 step scripts/drive.sh in_root env PATIENCE=3600 tests/with_xvfb.sh \
   tests/scripts/escape_drive.sh scripts/drive.sh
-step scripts/test.sh in_root scripts/test.sh
+step scripts/test.sh in_root scripts/test.sh "$@"
 step "apt install ./drive.deb" in_root tests/scripts/install_and_play.sh
 exit "$failed"

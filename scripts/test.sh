@@ -5,40 +5,65 @@
 # build under node and Chromium. Display tests start their own Xvfb, so
 # no display is needed. The Windows build is tried on amd64 machines
 # alone: it is an x86-64 program, and Wine runs those on x86 only.
+#   scripts/test.sh [STAGE...]   STAGE: default, asan, fuzz, windows, web
+#                                (all of them, in this order, by default)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 arch=$(dpkg --print-architecture)
+[ "$#" -gt 0 ] || set -- default asan fuzz windows web
+for stage in "$@"; do
+  case "$stage" in
+  default | asan | fuzz | windows | web) ;;
+  *) echo "test.sh: no stage '$stage'" >&2; exit 2 ;;
+  esac
+done
 needs="test webtest"
 [ "$arch" != amd64 ] || needs="$needs windows"
 # One line to run as root for everything missing, Windows tools included.
 # shellcheck disable=SC2086 # the needs are meant to split
 scripts/deps.sh $needs
+
+# The default, asan and fuzz stages: a preset built and its tests run.
 # The fuzz preset builds the image loader's fuzzer with clang; its tests
 # replay every kept input and then fuzz for a minute.
-for preset in default asan fuzz; do
-  echo "== $preset build"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)"
-  echo "== $preset tests"
-  ctest --preset "$preset"
-done
-# Then the Windows build and its tests under Wine on Xvfb; its long drive
-# is compared with the default build's.
-if [ "$arch" != amd64 ]; then
-  echo "== windows build skipped: the Windows build is an x86-64 program," \
-    "which mingw-w64 makes and Wine runs on amd64 machines only, not $arch"
-else
+preset_stage() {
+  echo "== $1 build"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+  echo "== $1 tests"
+  ctest --preset "$1"
+}
+
+# The Windows build and its tests under Wine on Xvfb; its long drive is
+# compared with the default build's.
+windows_stage() {
+  if [ "$arch" != amd64 ]; then
+    echo "== windows build skipped: the Windows build is an x86-64 program," \
+      "which mingw-w64 makes and Wine runs on amd64 machines only, not $arch"
+    return 0
+  fi
   echo "== windows build"
   scripts/windows.sh
   cmake --build --preset windows -j "$(nproc)"
   echo "== windows tests"
   ctest --preset windows
-fi
-# Last of all the web build: its unit tests and long drive under node,
-# its page in headless Chromium against the default build's first frame.
-echo "== web build"
-scripts/web.sh
-cmake --build --preset web -j "$(nproc)"
-echo "== web tests"
-ctest --preset web
+}
+
+# The web build: its unit tests and long drive under node, its page in
+# headless Chromium against the default build's first frame.
+web_stage() {
+  echo "== web build"
+  scripts/web.sh
+  cmake --build --preset web -j "$(nproc)"
+  echo "== web tests"
+  ctest --preset web
+}
+
+for stage in "$@"; do
+  case "$stage" in
+  windows) windows_stage ;;
+  web) web_stage ;;
+  *) preset_stage "$stage" ;;
+  esac
+done
