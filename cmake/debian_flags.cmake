@@ -55,5 +55,10 @@ if(DRIVE_DEBIAN_FLAGS)
   # last matching map wins.
   string(APPEND CMAKE_CXX_FLAGS " ${debian_CPPFLAGS} ${debian_CXXFLAGS}"
          " -ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
+  # A cross build's root (build/sysroot-ARCH, inside the sources or not)
+  # is named /, where the headers are on a machine of that architecture.
+  if(CMAKE_SYSROOT)
+    string(APPEND CMAKE_CXX_FLAGS " -ffile-prefix-map=${CMAKE_SYSROOT}=/")
+  endif()
   string(APPEND CMAKE_EXE_LINKER_FLAGS " ${debian_LDFLAGS}")
 endif()

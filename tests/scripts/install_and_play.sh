@@ -3,9 +3,8 @@
 # once scripts/test.sh has installed what the build needs: the default
 # build (already made when test.sh's default stage ran) and its package,
 # which installs with apt, bringing what it needs; a user, not root,
-# starts `drive` from the
-# PATH that Debian gives users, on an X display, and Escape ends it with
-# status 0; then the package removes cleanly.
+# starts `drive` from the PATH that Debian gives users, on an X display,
+# and Escape ends it with status 0; then the package removes cleanly.
 #   install_and_play.sh
 set -eu
 cmake --preset default >/dev/null
