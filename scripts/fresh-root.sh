@@ -47,7 +47,7 @@ enter_root() {
 }
 
 in_root() {
-  # shellcheck disable=SC2086 # empty, or one NAME=VALUE for env
+  # shellcheck disable=SC2086 # empty, or NAME=VALUE words for env
   unshare --mount --propagation private "$self" --enter "$target" "$cache" \
     $emulated_env "$@"
 }
@@ -115,7 +115,12 @@ else
   # leaks, which qemu-user does not emulate: an emulated root's sanitizer
   # and fuzzer builds run without the leak check (a real machine of the
   # architecture, and this one's own suite, have it).
-  emulated_env=ASAN_OPTIONS=detect_leaks=0
+  # qemu-user puts the stack low (0x55...), and AddressSanitizer on
+  # AArch64 sizes its shadow from the stack's address: 39 bits. Without a
+  # limit, qemu gives mappings above that (llvmpipe's compiled shaders)
+  # and the sanitizer faults on their missing shadow. A 39-bit address
+  # space (512 GiB), as many arm64 kernels have, keeps them all inside.
+  emulated_env="ASAN_OPTIONS=detect_leaks=0 QEMU_RESERVED_VA=0x8000000000"
 fi
 cache=$(package_cache "$suite" "$arch")
 lock_cache "$cache"
