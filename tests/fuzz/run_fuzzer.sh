@@ -8,13 +8,21 @@ fuzzer=$1 fuzz_dir=$2 work=$3 seconds=${4:-60}
 rm -rf "$work"
 mkdir -p "$work/new" "$work/crashes"
 # -rss_limit_mb: the largest image within the limit takes about 200 MB.
-if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+status=0
+"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -dict="$fuzz_dir/bmp.dict" -artifact_prefix="$work/crashes/" \
   -print_final_stats=1 "$work/new" "$fuzz_dir/corpus" "$fuzz_dir/finds" \
-  >"$work/log.txt" 2>&1; then
+  >"$work/log.txt" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
   tail -n 60 "$work/log.txt"
-  echo "FAIL: the fuzzer found an input that breaks the loader:" >&2
-  ls "$work/crashes" >&2
+  # No input kept: the fuzzer itself failed (its runtime would not
+  # start, say), and that is not a find.
+  if [ -z "$(ls "$work/crashes")" ]; then
+    echo "FAIL: the fuzzer ended with status $status and kept no input" >&2
+  else
+    echo "FAIL: the fuzzer found an input that breaks the loader:" >&2
+    ls "$work/crashes" >&2
+  fi
   exit 1
 fi
 grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' \
