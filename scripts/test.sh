@@ -35,6 +35,15 @@ preset_stage() {
   ctest --preset "$1"
 }
 
+# The default build's programs that the Windows and web builds are
+# compared with, so that those stages also run alone (nothing to do after
+# the default stage).
+compared_programs() {
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j "$(nproc)" \
+    --target drive drive_trace write_bmp_cases
+}
+
 # The Windows build and its tests under Wine on Xvfb; its long drive is
 # compared with the default build's.
 windows_stage() {
@@ -44,6 +53,7 @@ windows_stage() {
     return 0
   fi
   echo "== windows build"
+  compared_programs
   scripts/windows.sh
   cmake --build --preset windows -j "$(nproc)"
   echo "== windows tests"
@@ -54,6 +64,7 @@ windows_stage() {
 # headless Chromium against the default build's first frame.
 web_stage() {
   echo "== web build"
+  compared_programs
   scripts/web.sh
   cmake --build --preset web -j "$(nproc)"
   echo "== web tests"
