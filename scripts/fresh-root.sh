@@ -60,8 +60,9 @@ in_root() {
 # kernels have). A later qemu puts the stack high and needs nothing.
 hold_low_stack() {
   top=$(in_root grep -m 1 '\[stack\]' /proc/self/maps | cut -d ' ' -f 1)
-  [ "$((0x${top#*-} < 0x8000000000))" = 0 ] ||
-    emulated_env="$emulated_env QEMU_RESERVED_VA=0x8000000000"
+  top=${top#*-}
+  [ -n "$top" ] && [ "$((0x$top < 0x8000000000))" = 1 ] || return 0
+  emulated_env="$emulated_env QEMU_RESERVED_VA=0x8000000000"
 }
 
 # Runs a named step and prints its line: name, status, seconds.
