@@ -111,7 +111,7 @@ public:
   {
     char dir_template[] = "/tmp/scene_test.XXXXXX";
     ASSERT_NE(mkdtemp(dir_template), nullptr);
-    const std::string dir = dir_template;
+    dir = dir_template;
     write_bmp(dir + "/lep.bmp", road_texels, 16, [](int x, int) {
       return x % 2 ? road_stripe : 0xff0000u; // x runs along the road
     });
@@ -125,6 +125,17 @@ public:
     screen_reader = XOpenDisplay(nullptr);
     ASSERT_NE(screen_reader, nullptr);
   }
+
+  // The images are read at set-up; nothing of the run is left in /tmp.
+  void TearDown() override
+  {
+    std::remove((dir + "/lep.bmp").c_str());
+    std::remove((dir + "/emblem.bmp").c_str());
+    rmdir(dir.c_str());
+  }
+
+private:
+  std::string dir;
 };
 
 testing::Environment *const display =
