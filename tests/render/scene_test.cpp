@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <unistd.h>
@@ -129,9 +130,7 @@ public:
   // The images are read at set-up; nothing of the run is left in /tmp.
   void TearDown() override
   {
-    std::remove((dir + "/lep.bmp").c_str());
-    std::remove((dir + "/emblem.bmp").c_str());
-    rmdir(dir.c_str());
+    std::filesystem::remove_all(dir);
   }
 
 private:
