@@ -1,8 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that the named needs call for, when any is
 # missing, without the packages that they merely recommend. The needs
-# and their packages are listed in scripts/packages.txt: build, test,
-# windows, web, webtest, fresh-root, emulation and cross. As root it runs
+# and their packages are listed in scripts/packages.txt: build, python,
+# test, windows, web, webtest, fresh-root, emulation and cross. As root it runs
 # apt-get; otherwise it prints the apt-get line to run and fails. Safe to
 # run again: with nothing missing it does nothing.
 #   scripts/deps.sh NEED...

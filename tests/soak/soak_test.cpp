@@ -6,7 +6,7 @@
 //   soak_tests [STEPS [SEED]]
 #include "tests/support/fresh_car.h"
 #include "tests/windows/trace_compare.h"
-#include "tools/handling/manoeuvres.h"
+#include "tests/support/scripted_drive.h"
 #include "vehicle/constants.h"
 
 #include <allegro.h>

@@ -1,6 +1,6 @@
 #include "tests/windows/trace_compare.h"
 
-#include "tools/handling/manoeuvres.h"
+#include "tests/support/scripted_drive.h"
 
 #include <allegro.h>
 

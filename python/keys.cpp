@@ -1,0 +1,31 @@
+#include "python/keys.h"
+
+#include <allegro.h>
+
+#include <cstring>
+
+// The key array that controls/ reads. The module has no keyboard of its
+// own: each poll fills the array from a mask.
+volatile char key[KEY_MAX];
+
+const char *const key_names[key_count] = {
+    "Up", "Down", "Left", "Right", "Space", "F1", "F2", "F12", "Escape"};
+
+// The library's code of each key, in the order of key_names.
+static const int key_codes[key_count] = {KEY_UP,    KEY_DOWN,  KEY_LEFT,
+                                         KEY_RIGHT, KEY_SPACE, KEY_F1,
+                                         KEY_F2,    KEY_F12,   KEY_ESC};
+
+std::uint32_t key_bit(const char *name)
+{
+  for (int i = 0; i < key_count; ++i)
+    if (std::strcmp(name, key_names[i]) == 0)
+      return 1u << i;
+  return 0;
+}
+
+void hold_mask(std::uint32_t mask)
+{
+  for (int i = 0; i < key_count; ++i)
+    key[key_codes[i]] = (mask >> i) & 1u;
+}

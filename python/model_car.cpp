@@ -1,0 +1,97 @@
+#include "python/model_car.h"
+
+#include "controls/controls.h"
+#include "python/keys.h"
+#include "vehicle/physics.h"
+
+#include <cmath>
+
+namespace
+{
+
+handling program_handling()
+{
+  return handling{DRAG, RESISTANCE, CA_F, CA_R, MAX_GRIP};
+}
+
+void set_program_handling(const handling &h)
+{
+  DRAG = h.DRAG;
+  RESISTANCE = h.RESISTANCE;
+  CA_F = h.CA_F;
+  CA_R = h.CA_R;
+  MAX_GRIP = h.MAX_GRIP;
+}
+
+// Lends the car's constants to the program for the length of one call
+// and takes them back, changed by F1 or F2 as they may be, then puts
+// back whatever the program held before.
+struct lent_handling {
+  model_car *car;
+  handling before;
+
+  explicit lent_handling(model_car *c) : car(c), before(program_handling())
+  {
+    set_program_handling(car->constants);
+  }
+  ~lent_handling()
+  {
+    car->constants = program_handling();
+    set_program_handling(before);
+  }
+  lent_handling(const lent_handling &) = delete;
+  lent_handling &operator=(const lent_handling &) = delete;
+};
+
+} // namespace
+
+handling preset_handling(int preset)
+{
+  const handling before = program_handling();
+  togglevel(preset);
+  const handling h = program_handling();
+  set_program_handling(before);
+  return h;
+}
+
+model_car make_model_car(const handling &constants)
+{
+  init_cartypes();
+  model_car car{};
+  init_car(&car.state, &cartypes[0]);
+  car.constants = constants;
+  return car;
+}
+
+void model_step(model_car *car)
+{
+  const lent_handling lent(car);
+  do_physics(&car->state, model_step_length);
+}
+
+int model_poll(model_car *car, std::uint32_t mask)
+{
+  const lent_handling lent(car);
+  hold_mask(mask);
+  const int quit = process_input(&car->state);
+  hold_mask(0);
+  return quit;
+}
+
+void model_reset(model_car *car)
+{
+  init_car(&car->state, &cartypes[0]);
+}
+
+double model_speed(const model_car &car)
+{
+  const vec2 v = car.state.velocity_wc;
+  return std::hypot(static_cast<double>(v.x), v.y);
+}
+
+double model_forward_speed(const model_car &car)
+{
+  const double a = car.state.angle;
+  const vec2 v = car.state.velocity_wc;
+  return std::sin(a) * v.x + std::cos(a) * v.y;
+}

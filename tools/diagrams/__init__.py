@@ -1,0 +1,2 @@
+"""The diagrams of docs/model.md, drawn by matplotlib
+(tools/model_diagrams.py)."""
