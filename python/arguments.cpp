@@ -79,7 +79,9 @@ static py::array_t<long long> whole_numbers(const py::object &keys)
                          std::string(py::str(a.dtype())));
   if (a.ndim() != 1)
     throw py::value_error("keys must be one mask a poll, a 1-D array");
-  return py::array_t<long long, py::array::c_style | py::array::forcecast>(a);
+  // In C order, each whole number converted to 64 bits.
+  const int layout = py::array::c_style | py::array::forcecast;
+  return py::array_t<long long, layout>(a);
 }
 
 std::vector<std::uint32_t> drive_masks(const py::object &keys, long steps)
