@@ -37,17 +37,20 @@ still_running() {
     fail "ended $1: $(cat "${DRIVE_OUT:-$WORKDIR/out.txt}" 2>&1)"
 }
 
-# Runs the command every 0.1 s until it succeeds; fails if the program
-# ends first or after PATIENCE seconds, saying that WHAT never came.
+# Runs the command until it succeeds, at first every 10 ms and then less
+# often, up to every 0.1 s: most effects come within a few frames, and a
+# run of hundreds of programs waits for each. Fails if the program ends
+# first or after PATIENCE seconds, saying that WHAT never came.
 wait_for() {
-  local what=$1 deadline=$((SECONDS + PATIENCE))
+  local what=$1 deadline=$((SECONDS + PATIENCE)) pause=0.01
   shift
   until "$@"; do
     # A program that ended since the command looked may have left what
     # was waited for.
     kill -0 "$DRIVE_PID" 2>/dev/null || "$@" || still_running "before $what"
     [ "$SECONDS" -le "$deadline" ] || fail "no $what after $PATIENCE s"
-    sleep 0.1
+    sleep "$pause"
+    case "$pause" in 0.01) pause=0.02 ;; 0.02) pause=0.05 ;; *) pause=0.1 ;; esac
   done
 }
 
