@@ -1,20 +1,91 @@
 #!/bin/sh
 # Builds everything and runs every test: the normal build, then the same
-# suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# image loader's fuzzer, then the Windows build under Wine, then the web
-# build under node and Chromium. Display tests start their own Xvfb, so
-# no display is needed. The Windows build is tried on amd64 machines
-# alone: it is an x86-64 program, and Wine runs those on x86 only.
+# suite under AddressSanitizer and UndefinedBehaviorSanitizer, the image
+# loader's fuzzer, the Windows build under Wine and the web build under
+# node, Chromium and Firefox. Display tests start their own Xvfb, so no
+# display is needed. The Windows build is tried on amd64 machines alone:
+# it is an x86-64 program, and Wine runs those on x86 only.
 #   scripts/test.sh [STAGE...]   STAGE: default, asan, fuzz, windows, web
-#                                (all of them, in this order, by default)
+#                                (all of them by default)
+#
+# Once the default build is made, the stages run in two lanes at once:
+# the Linux lane (default's tests, then asan) and the other lane (fuzz,
+# windows, web). Much of the suite waits, on Xvfb, Wine or a browser, or
+# keeps one core busy, as the fuzzer does, and a lane fills the other's
+# gaps. They share no build folder, display, port or Wine prefix. Each
+# lane writes to build/test-logs/LANE.log; a failed lane's log is shown.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+self=$root/scripts/test.sh
 cd "$root"
 arch=$(dpkg --print-architecture)
+
+# Runs the command "$@" as step $1 of the suite, and says how long it took;
+# in a lane, on the terminal (descriptor 3) too.
+timed() {
+  step=$1
+  shift
+  [ -z "${lane:-}" ] || echo "== $lane lane: $step" >&3
+  start=$(date +%s)
+  "$@"
+  took="$step: $(($(date +%s) - start)) s"
+  echo "== $took"
+  [ -z "${lane:-}" ] || echo "== $lane lane: $took" >&3
+}
+
+# The default, asan and fuzz presets: built, then their tests run. The
+# fuzz preset builds the image loader's fuzzer with clang; its tests
+# replay every kept input and then fuzz for a minute.
+preset_build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+}
+
+# The Windows build and its tests under Wine on Xvfb; its long drive is
+# compared with the default build's.
+windows_build() {
+  scripts/windows.sh
+  cmake --build --preset windows -j "$(nproc)"
+}
+
+# The web build: its unit tests and long drive under node, its page in
+# headless Chromium and Firefox against the default build's first frame.
+web_build() {
+  scripts/web.sh
+  cmake --build --preset web -j "$(nproc)"
+}
+
+# scripts/test.sh --lane NAME STAGE...: the stages in order, after the
+# default build, stopping at the first that fails.
+if [ "${1:-}" = --lane ]; then
+  lane=$2
+  shift 2
+  for stage in "$@"; do
+    case "$stage" in
+    default) ;;
+    asan | fuzz) timed "$stage build" preset_build "$stage" ;;
+    windows | web) timed "$stage build" "${stage}_build" ;;
+    esac
+    timed "$stage tests" ctest --preset "$stage"
+  done
+  exit 0
+fi
+
 [ "$#" -gt 0 ] || set -- default asan fuzz windows web
+linux_lane=""
+other_lane=""
 for stage in "$@"; do
   case "$stage" in
-  default | asan | fuzz | windows | web) ;;
+  default | asan) linux_lane="$linux_lane $stage" ;;
+  fuzz | web) other_lane="$other_lane $stage" ;;
+  windows)
+    if [ "$arch" = amd64 ]; then
+      other_lane="$other_lane $stage"
+    else
+      echo "== windows skipped: the Windows build is an x86-64 program," \
+        "which mingw-w64 makes and Wine runs on amd64 machines only, not $arch"
+    fi
+    ;;
   *) echo "test.sh: no stage '$stage'" >&2; exit 2 ;;
   esac
 done
@@ -24,57 +95,39 @@ needs="test webtest"
 # shellcheck disable=SC2086 # the needs are meant to split
 scripts/deps.sh $needs
 
-# The default, asan and fuzz stages: a preset built and its tests run.
-# The fuzz preset builds the image loader's fuzzer with clang; its tests
-# replay every kept input and then fuzz for a minute.
-preset_stage() {
-  echo "== $1 build"
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$(nproc)"
-  echo "== $1 tests"
-  ctest --preset "$1"
-}
-
-# The default build's programs that the Windows and web builds are
-# compared with, so that those stages also run alone (nothing to do after
-# the default stage).
-compared_programs() {
+# The default build first: the Windows and web stages compare their
+# programs with its drive, drive_trace and write_bmp_cases, and nothing
+# may rebuild it while its tests run.
+case "$linux_lane" in
+*default*) timed "default build" preset_build default ;;
+*)
   cmake --preset default >/dev/null
-  cmake --build --preset default -j "$(nproc)" \
-    --target drive drive_trace write_bmp_cases
-}
+  timed "default build of the compared programs" cmake --build \
+    --preset default -j "$(nproc)" --target drive drive_trace write_bmp_cases
+  ;;
+esac
 
-# The Windows build and its tests under Wine on Xvfb; its long drive is
-# compared with the default build's.
-windows_stage() {
-  if [ "$arch" != amd64 ]; then
-    echo "== windows build skipped: the Windows build is an x86-64 program," \
-      "which mingw-w64 makes and Wine runs on amd64 machines only, not $arch"
-    return 0
-  fi
-  echo "== windows build"
-  compared_programs
-  scripts/windows.sh
-  cmake --build --preset windows -j "$(nproc)"
-  echo "== windows tests"
-  ctest --preset windows
-}
-
-# The web build: its unit tests and long drive under node, its page in
-# headless Chromium against the default build's first frame.
-web_stage() {
-  echo "== web build"
-  compared_programs
-  scripts/web.sh
-  cmake --build --preset web -j "$(nproc)"
-  echo "== web tests"
-  ctest --preset web
-}
-
-for stage in "$@"; do
-  case "$stage" in
-  windows) windows_stage ;;
-  web) web_stage ;;
-  *) preset_stage "$stage" ;;
-  esac
+logs=$root/build/test-logs
+mkdir -p "$logs"
+for name in linux other; do
+  eval "stages=\$${name}_lane"
+  [ -n "$stages" ] || continue
+  echo "== $name lane:$stages, logged in $logs/$name.log"
+  # shellcheck disable=SC2086 # the stages are meant to split
+  "$self" --lane "$name" $stages 3>&1 >"$logs/$name.log" 2>&1 &
+  eval "${name}_pid=$!"
 done
+
+failed=0
+for name in linux other; do
+  eval "pid=\${${name}_pid:-}"
+  [ -n "$pid" ] || continue
+  status=0
+  wait "$pid" || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "== $name lane FAILED with status $status; its log:"
+    cat "$logs/$name.log"
+    failed=1
+  fi
+done
+exit "$failed"
