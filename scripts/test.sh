@@ -89,11 +89,22 @@ for stage in "$@"; do
   *) echo "test.sh: no stage '$stage'" >&2; exit 2 ;;
   esac
 done
-needs="test webtest"
-[ "$arch" != amd64 ] || needs="$needs windows"
-# One line to run as root for everything missing, Windows tools included.
+logs=$root/build/test-logs
+mkdir -p "$logs"
+other_needs="webtest"
+[ "$arch" != amd64 ] || other_needs="$other_needs windows"
+# As root, what only the other lane needs (browsers, Wine, emscripten)
+# installs while the default build is made; otherwise one line to run as
+# root for everything missing.
 # shellcheck disable=SC2086 # the needs are meant to split
-scripts/deps.sh $needs
+if [ "$(id -u)" -eq 0 ]; then
+  scripts/deps.sh test
+  scripts/deps.sh $other_needs >"$logs/packages.log" 2>&1 &
+  packages_pid=$!
+else
+  scripts/deps.sh test $other_needs
+  packages_pid=""
+fi
 
 # The default build first: the Windows and web stages compare their
 # programs with its drive, drive_trace and write_bmp_cases, and nothing
@@ -107,18 +118,32 @@ case "$linux_lane" in
   ;;
 esac
 
-logs=$root/build/test-logs
-mkdir -p "$logs"
+packages_ready() {
+  [ -n "$packages_pid" ] || return 0
+  status=0
+  wait "$packages_pid" || status=$?
+  packages_pid=""
+  [ "$status" -eq 0 ] && return 0
+  echo "== installing the packages of $other_needs FAILED; its log:"
+  cat "$logs/packages.log"
+  return 1
+}
+
+failed=0
 for name in linux other; do
   eval "stages=\$${name}_lane"
   [ -n "$stages" ] || continue
+  if [ "$name" = other ] && ! packages_ready; then
+    failed=1
+    break
+  fi
   echo "== $name lane:$stages, logged in $logs/$name.log"
   # shellcheck disable=SC2086 # the stages are meant to split
   "$self" --lane "$name" $stages 3>&1 >"$logs/$name.log" 2>&1 &
   eval "${name}_pid=$!"
 done
 
-failed=0
+packages_ready || failed=1
 for name in linux other; do
   eval "pid=\${${name}_pid:-}"
   [ -n "$pid" ] || continue
