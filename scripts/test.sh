@@ -8,12 +8,12 @@
 #   scripts/test.sh [STAGE...]   STAGE: default, asan, fuzz, windows, web
 #                                (all of them by default)
 #
-# Once the default build is made, the stages run in two lanes at once:
-# the Linux lane (default's tests, then asan) and the other lane (fuzz,
-# windows, web). Much of the suite waits, on Xvfb, Wine or a browser, or
-# keeps one core busy, as the fuzzer does, and a lane fills the other's
-# gaps. They share no build folder, display, port or Wine prefix. Each
-# lane writes to build/test-logs/LANE.log; a failed lane's log is shown.
+# Once the default build is made, the stages run in three lanes at once:
+# linux (default's tests, then asan), windows, and web (fuzz, then web).
+# Much of the suite waits, on Xvfb, Wine or a browser, or keeps one core
+# busy, as the fuzzer does, and the lanes fill each other's gaps. They
+# share no build folder, display, port or Wine prefix. Each lane writes
+# to build/test-logs/LANE.log; a failed lane's log is shown.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 self=$root/scripts/test.sh
@@ -72,15 +72,15 @@ if [ "${1:-}" = --lane ]; then
 fi
 
 [ "$#" -gt 0 ] || set -- default asan fuzz windows web
-linux_lane=""
-other_lane=""
+linux_lane="" windows_lane="" web_lane=""
+# shellcheck disable=SC2034 # each lane's stages are read through eval
 for stage in "$@"; do
   case "$stage" in
   default | asan) linux_lane="$linux_lane $stage" ;;
-  fuzz | web) other_lane="$other_lane $stage" ;;
+  fuzz | web) web_lane="$web_lane $stage" ;;
   windows)
     if [ "$arch" = amd64 ]; then
-      other_lane="$other_lane $stage"
+      windows_lane=" windows"
     else
       echo "== windows skipped: the Windows build is an x86-64 program," \
         "which mingw-w64 makes and Wine runs on amd64 machines only, not $arch"
@@ -93,9 +93,9 @@ logs=$root/build/test-logs
 mkdir -p "$logs"
 other_needs="webtest"
 [ "$arch" != amd64 ] || other_needs="$other_needs windows"
-# As root, what only the other lane needs (browsers, Wine, emscripten)
-# installs while the default build is made; otherwise one line to run as
-# root for everything missing.
+# As root, what only the windows and web lanes need (browsers, Wine,
+# emscripten) installs while the default build is made; otherwise one
+# line to run as root for everything missing.
 # shellcheck disable=SC2086 # the needs are meant to split
 if [ "$(id -u)" -eq 0 ]; then
   scripts/deps.sh test
@@ -129,11 +129,12 @@ packages_ready() {
   return 1
 }
 
+lanes="linux windows web"
 failed=0
-for name in linux other; do
+for name in $lanes; do
   eval "stages=\$${name}_lane"
   [ -n "$stages" ] || continue
-  if [ "$name" = other ] && ! packages_ready; then
+  if [ "$name" != linux ] && ! packages_ready; then
     failed=1
     break
   fi
@@ -144,7 +145,7 @@ for name in linux other; do
 done
 
 packages_ready || failed=1
-for name in linux other; do
+for name in $lanes; do
   eval "pid=\${${name}_pid:-}"
   [ -n "$pid" ] || continue
   status=0
