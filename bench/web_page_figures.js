@@ -1,49 +1,123 @@
 // Figures of the web page in headless Chromium (SwiftShader's software
-// WebGL), through the page tests' DevTools client: the time from the
-// start of loading to the program's first frame (the first flip after
-// drawing it), the frames a second the page then draws, at rest and
-// driving, and the bytes a first visit downloads (every file the server
-// sends in full, the service worker's store included).
-//   web_page_figures.js FOLDER [STARTS]
+// WebGL), through the page tests' DevTools client, with the CPU slowed
+// RATE times (Chromium's throttling; 4 stands in for a mid-range phone):
+// the time from the start of loading to the program's first frame (the
+// first flip after drawing it) on first visits, each in a browser
+// context of its own (nothing cached or stored) of a browser already
+// running, with where that time went, and on second visits (the same
+// context again once the service worker has stored the page); the frames a
+// second the page then draws, at rest and driving; and the bytes a first
+// visit downloads (every file the server sends in full, the service
+// worker's store included), as they are and gzipped.
+//   web_page_figures.js FOLDER [STARTS [RATE]]
 "use strict";
 const { Browser, PageUnderTest } = require("../tests/web/cdp");
 const { until, serve, sleep } = require("../tests/web/page_checks");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
+const zlib = require("zlib");
 
 const folder = process.argv[2];
 const starts = Number(process.argv[3] || 5);
+const rate = Number(process.argv[4] || 1);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "drive-bench-"));
 
-// In the program's frame: the time of its first flip from the top
-// page's navigation start, and a count of its flips (each waits for one
-// animation frame, and only the program asks for them there).
-const countFlips = `if (location.pathname.endsWith("/frame.html")) {
+// In the program's frame: the time of its first flip and of the wasm
+// instance made, in ms from the top page's navigation start, and a count
+// of its flips (each waits for one animation frame, and only the program
+// asks for them there).
+const countFlips = `if (window !== top) {
+  const now = () => performance.timeOrigin + performance.now() -
+                    top.performance.timeOrigin;
   const ask = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => {
     if (top.driveFlips === undefined) {
       top.driveFlips = 0;
-      top.driveFirstFrame = performance.timeOrigin + performance.now() -
-                            top.performance.timeOrigin;
+      top.driveFirstFrame = now();
     }
     top.driveFlips++;
     return ask(callback);
   };
+  for (const name of ["instantiate", "instantiateStreaming"]) {
+    const made = WebAssembly[name];
+    WebAssembly[name] = (...args) => made(...args).then((result) => {
+      top.driveWasmReady = top.driveWasmReady || now();
+      return result;
+    });
+  }
 }`;
 
-async function visit(url, body) {
-  const browser = new Browser(process.env.CHROMIUM || "chromium",
-                              path.join(work, "chromium.log"));
-  try {
-    const page = new PageUnderTest(browser, await browser.page(), work);
-    await page.page.send("Page.addScriptToEvaluateOnNewDocument",
-                         { source: countFlips });
-    await page.open(url);
-    return await body(page);
-  } finally {
-    await browser.close();
+// In the top page, once the first frame is out: when each step of the
+// start happened, in ms from its navigation start. A file is fetched by
+// whichever page asks first; its start is when it was asked for.
+const steps = `(() => {
+  const frame = document.querySelector("#screen iframe").contentWindow;
+  const offset = frame.performance.timeOrigin - performance.timeOrigin;
+  const entries = [
+    ...performance.getEntriesByType("resource").map((e) => [e, 0]),
+    ...frame.performance.getEntriesByType("resource").map((e) => [e, offset]),
+  ];
+  const file = (name) => {
+    const found = entries.filter(([e]) => e.name.endsWith("/" + name));
+    return found.length === 0 ? [NaN, NaN] : found.reduce((a, b) =>
+        a[0].startTime + a[1] <= b[0].startTime + b[1] ? a : b);
+  };
+  const steps = {
+    "the page's scripts done (DOMContentLoaded)":
+        performance.getEntriesByType("navigation")[0].domContentLoadedEventEnd,
+    "the program's frame starts loading": offset,
+  };
+  for (const name of ["lep.bmp", "emblem.bmp", "drive.js", "drive.wasm"]) {
+    const [e, at] = file(name);
+    steps[name + " asked for"] = e.startTime + at;
+    steps[name + " arrived"] = e.responseEnd + at;
   }
+  steps["the frame's scripts done (DOMContentLoaded)"] = offset +
+      frame.performance.getEntriesByType("navigation")[0]
+          .domContentLoadedEventEnd;
+  steps["the wasm instance made"] = driveWasmReady;
+  steps["first frame"] = driveFirstFrame;
+  return steps;
+})()`;
+
+// A page of its own browser context: nothing cached or stored, as on a
+// person's first visit, with the CPU slowed; resolves to it and a way
+// to close it.
+async function freshPage(browser) {
+  const { browserContextId } = await browser.send("Target.createBrowserContext");
+  const { targetId } = await browser.send("Target.createTarget",
+                                          { url: "about:blank", browserContextId });
+  const { sessionId } = await browser.send("Target.attachToTarget",
+                                           { targetId, flatten: true });
+  const page = new PageUnderTest(browser, {
+    send: (method, params) => browser.send(method, params, sessionId),
+  }, work);
+  await page.page.send("Page.addScriptToEvaluateOnNewDocument",
+                       { source: countFlips });
+  await page.page.send("Emulation.setCPUThrottlingRate", { rate });
+  const close = () => browser.send("Target.disposeBrowserContext",
+                                   { browserContextId });
+  return [page, close];
+}
+
+// Loads the page and waits for its first frame; the steps of its start.
+async function visit(page, url) {
+  await page.open(url);
+  await until("the first frame", 60,
+              () => page.evaluate("window.driveFirstFrame"));
+  return page.evaluate(steps);
+}
+
+// Waits until the service worker has stored every file of its list.
+async function stored(page) {
+  const worker = fs.readFileSync(path.join(folder, "service_worker.js"), "utf8");
+  const files = JSON.parse(worker.match(/const files = (\[[^\]]*\])/)[1]);
+  await until("the page is stored", 60, () => page.evaluate(
+      "navigator.serviceWorker.ready.then(() => caches.keys())" +
+      ".then((names) => Promise.all(names.map((n) => caches.open(n)" +
+      ".then((c) => c.keys()))))" +
+      ".then((stores) => stores.flat().length >= " + files.length + ")"));
 }
 
 // Frames a second over ten seconds of wall time.
@@ -55,39 +129,72 @@ async function framesPerSecond(page) {
   return flips / ((Date.now() - start) / 1000);
 }
 
-const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
+const median = (values) =>
+  [...values].sort((a, b) => a - b)[(values.length - 1) >> 1];
+const ms = (value) => Number.isNaN(value) ? "-" : value.toFixed(0);
+
+// What the files that the server sent in full weigh, as they are and
+// each gzipped at gzip's strongest.
+function firstVisitBytes(served) {
+  let plain = 0;
+  let gzipped = 0;
+  for (const file of served) {
+    const bytes = fs.readFileSync(path.join(folder, file === "/" ? "index.html"
+                                                                 : file));
+    plain += bytes.length;
+    gzipped += zlib.gzipSync(bytes, { level: 9 }).length;
+  }
+  return "first visit: " + (plain / 1000).toFixed(0) + " kB in " +
+      served.length + " requests, " + (gzipped / 1000).toFixed(0) +
+      " kB with each file gzipped";
+}
 
 async function main() {
   const server = await serve(folder);
+  const browser = new Browser(process.env.CHROMIUM || "chromium",
+                              path.join(work, "chromium.log"));
+  console.log("CPU throttled " + rate + " times");
   try {
-    const firstFrames = [];
+    // The browser's own start (its GPU process) is done with before the
+    // visits that count, as in a browser that a person has open already.
+    const [warm, closeWarm] = await freshPage(browser);
+    const started = await visit(warm, server.url);
+    console.log("load to first frame, in a browser just started: " +
+                ms(started["first frame"]) + " ms");
+    await closeWarm();
+    const firsts = [];
+    const seconds = [];
     let rates = null;
-    for (let i = 0; i < starts; ++i)
-      await visit(server.url, async (page) => {
-        firstFrames.push(await until("the first frame", 60,
-                                     () => page.evaluate("window.driveFirstFrame")));
-        if (i === 0) {
-          // All a first visit brings: wait for the store to be complete.
-          await page.evaluate("navigator.serviceWorker.ready");
-          const bytes = server.served().reduce((sum, file) => sum +
-              fs.statSync(path.join(folder, file === "/" ? "index.html"
-                                                         : file)).size, 0);
-          console.log("first visit: " + (bytes / 1e6).toFixed(2) + " MB in " +
-                      server.served().length + " requests");
-          const resting = await framesPerSecond(page);
-          await page.key(true, "ArrowUp");
-          const driving = await framesPerSecond(page);
-          await page.key(false, "ArrowUp");
-          rates = [resting, driving];
-        }
-      });
-    console.log("load to first frame: median " +
-                median(firstFrames).toFixed(0) + " ms over " + starts +
-                " first visits (" +
-                firstFrames.map((ms) => ms.toFixed(0)).join(", ") + ")");
+    for (let i = 0; i < starts; ++i) {
+      const [page, close] = await freshPage(browser);
+      const servedBefore = server.served().length;
+      firsts.push(await visit(page, server.url));
+      await stored(page);
+      if (i === 0) {
+        console.log(firstVisitBytes(server.served().slice(servedBefore)));
+        const resting = await framesPerSecond(page);
+        await page.key(true, "ArrowUp");
+        const driving = await framesPerSecond(page);
+        await page.key(false, "ArrowUp");
+        rates = [resting, driving];
+      }
+      seconds.push(await visit(page, server.url));
+      await close();
+    }
+    for (const [what, visits] of [["first", firsts], ["second", seconds]]) {
+      console.log("load to first frame, " + what + " visits: median " +
+                  ms(median(visits.map((v) => v["first frame"]))) +
+                  " ms over " + starts + " (" +
+                  visits.map((v) => ms(v["first frame"])).join(", ") + ")");
+      console.log("  medians of the steps, ms from the navigation's start:");
+      for (const step of Object.keys(visits[0]))
+        console.log("    " + ms(median(visits.map((v) => v[step]))) + "\t" +
+                    step);
+    }
     console.log("frames a second, 640 x 480: " + rates[0].toFixed(1) +
                 " at rest, " + rates[1].toFixed(1) + " driving");
   } finally {
+    await browser.close();
     await server.stop();
     fs.rmSync(work, { recursive: true, force: true });
   }
