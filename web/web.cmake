@@ -7,8 +7,9 @@
 # on a context that emscripten's SDL 1 makes. ASYNCIFY lets the flip
 # hand control to the browser and resume the loop where it was, so the
 # loop keeps its desktop shape. Each start is a fresh instance made by
-# createDrive() in a fresh frame of the page (web/page/frame.*), which
-# writes its files (FS) before main runs; the end reaches the page
+# createDrive() in a fresh frame of the page (web/page/program.js), from
+# the wasm that the page compiled once, with its files written (FS)
+# before main runs; the end reaches the page
 # through web/main.cpp, not exit(). The images reach 4096 x 4096, so
 # memory grows as they need.
 #
@@ -29,7 +30,7 @@ set(web_page ${PROJECT_SOURCE_DIR}/web/page)
 set(web_files ${web_page}/index.html ${web_page}/drive_page.js
               ${DRIVE_MEANINGS_JS} ${web_page}/held_keys.js
               ${web_page}/touch.js ${web_page}/gamepad.js
-              ${web_page}/frame.html ${web_page}/frame.js
+              ${web_page}/frame.html ${web_page}/program.js
               ${web_page}/manifest.json
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)

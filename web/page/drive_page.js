@@ -1,8 +1,9 @@
-// The page around the program: runs it in a frame of its own with the
-// two images in its working directory, shows its messages with their
-// English meaning, and says how it ended. Each start is a fresh frame,
-// as a new process would be: the browser discards the last one whole,
-// with its memory and whatever listeners its runtime left behind.
+// The page around the program: runs it (program.js) in a frame of its
+// own with the two images in its working directory, shows its messages
+// with their English meaning, and says how it ended. Each start is a
+// fresh frame, as a new process would be: the browser discards the last
+// one whole, with its memory and whatever listeners its runtime left
+// behind.
 "use strict";
 
 // Each line of a message followed by its meaning, where one is known.
@@ -27,63 +28,69 @@ const page = {
   roadside: document.getElementById("roadside-file"),
 };
 
-// The files the program reads: the included images, or a person's own.
-const included = {};
+// The images the program reads: the included ones, or a person's own.
 const chosen = {};
 let frame = null; // the frame of the run now going on
 
-async function fetchIncluded() {
-  for (const name of ["lep.bmp", "emblem.bmp"]) {
-    const response = await fetch(name);
-    if (!response.ok)
-      throw new Error("cannot fetch " + name + ": " + response.status);
-    included[name] = new Uint8Array(await response.arrayBuffer());
-  }
+// The page's side of a run in frame made: each word from a frame already
+// replaced is passed over.
+function handlersOf(made) {
+  const current = (then) => (...args) => {
+    if (frame === made)
+      then(...args);
+  };
+  return {
+    message: current((text) => {
+      page.message.textContent = explain(text);
+      page.message.hidden = false;
+    }),
+    exit: current((status) => {
+      window.driveExitStatus = status;
+      page.state.textContent = "The program has ended.";
+      page.endedText.textContent = "Ended with status " + status +
+          (status === 0 ? " (Escape)." : " (a failure).") + " ";
+      page.ended.hidden = false;
+    }),
+    abort: current((what) => {
+      page.state.textContent = "The program stopped on an error: " + what;
+    }),
+    started: registerWorker,
+  };
 }
 
-// What the frame (frame.js) calls, each with the frame's window first,
-// so that a word from a frame already replaced is passed over.
-window.drivePage = {
-  files: () => ["lep.bmp", "emblem.bmp"].map(
-      (name) => [name, chosen[name] || included[name]]),
-  showMessage: (from, text) => {
-    if (!frame || from !== frame.contentWindow)
-      return;
-    page.message.textContent = explain(text);
-    page.message.hidden = false;
-  },
-  showEnd: (from, status) => {
-    if (!frame || from !== frame.contentWindow)
-      return;
-    window.driveExitStatus = status;
-    page.state.textContent = "The program has ended.";
-    page.endedText.textContent = "Ended with status " + status +
-        (status === 0 ? " (Escape)." : " (a failure).") + " ";
-    page.ended.hidden = false;
-  },
-  showAbort: (from, what) => {
-    if (frame && from === frame.contentWindow)
-      page.state.textContent = "The program stopped on an error: " + what;
-  },
-};
+// Runs the program in the frame made once its document has loaded.
+async function run(made) {
+  const fetched = await program.ready.catch(() => null);
+  if (!fetched || frame !== made)
+    return; // the failure to fetch is told below
+  const w = made.contentWindow;
+  heldKeys.retarget(w);
+  w.focus();
+  const files = fetched.images.map(([name, bytes]) =>
+    [name, chosen[name] || bytes]);
+  runProgram(w, fetched, files, handlersOf(made));
+}
 
-// Starts the program afresh in a new frame, which takes the keys.
+// Starts the program afresh in a new frame, which takes the keys. The
+// frame replaces the last one once its document is there.
 function start() {
   delete window.driveExitStatus;
   page.message.hidden = true;
   page.ended.hidden = true;
-  frame = document.createElement("iframe");
-  frame.src = "frame.html";
-  frame.title = "drive";
-  frame.allowFullscreen = true;
+  const made = document.createElement("iframe");
+  frame = made;
+  made.title = "drive";
+  made.allowFullscreen = true;
   heldKeys.retarget(null);
-  frame.addEventListener("load", () => {
-    heldKeys.retarget(frame.contentWindow);
-    frame.contentWindow.focus();
-  });
-  page.screen.replaceChildren(frame);
   const own = chosen["lep.bmp"] || chosen["emblem.bmp"] ? " with your images" : "";
   page.state.textContent = "Running" + own + ". Click the picture if keys do nothing.";
+  program.document.then((html) => {
+    if (frame !== made)
+      return;
+    made.srcdoc = html;
+    made.addEventListener("load", () => run(made), { once: true });
+    page.screen.replaceChildren(made);
+  }, () => {});
 }
 
 // A chosen file replaces one image; the program starts again with it.
@@ -117,10 +124,19 @@ document.getElementById("fullscreen").addEventListener("click", () => {
 });
 
 // After one visit the page starts without the network (service_worker.js).
-if ("serviceWorker" in navigator)
+// The worker stores the folder once the program has started, so that
+// its downloads come after the program's.
+let workerRegistered = false;
+function registerWorker() {
+  if (workerRegistered || !("serviceWorker" in navigator))
+    return;
+  workerRegistered = true;
   navigator.serviceWorker.register("service_worker.js").catch(() => {});
+}
 
-fetchIncluded().then(start, (error) => {
-  page.state.textContent = "The images could not be fetched (" + error.message +
-      "). Serve this folder over HTTP, e.g. python3 -m http.server -d FOLDER.";
+start();
+Promise.all([program.document, program.ready]).catch((error) => {
+  page.state.textContent = "The program could not be fetched (" +
+      error.message + "). Serve this folder over HTTP, e.g. " +
+      "python3 -m http.server -d FOLDER.";
 });
