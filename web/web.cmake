@@ -11,7 +11,9 @@
 # the wasm that the page compiled once, with its files written (FS)
 # before main runs; the end reaches the page
 # through web/main.cpp, not exit(). The images reach 4096 x 4096, so
-# memory grows as they need.
+# memory grows as they need. No WebGL extension is turned on unasked:
+# OpenGL 1.1 needs none, and each costs a call to the GPU process at
+# start-up (some 40 of them, up to a second with SwiftShader busy).
 #
 # The page is our own (web/page), not emscripten's HTML shell: Debian's
 # emcc 3.1.6 minifies a shell page it makes with htmlmin, passing the
@@ -21,7 +23,8 @@ target_sources(drive PRIVATE web/main.cpp)
 target_link_options(drive PRIVATE
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
   -sEXPORT_NAME=createDrive -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS)
+  -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0)
 
 set(web_folder_name drive-${PROJECT_VERSION}-web)
 set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})
