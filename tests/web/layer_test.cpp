@@ -1,6 +1,7 @@
 // The web layer's own arithmetic: the timer service driven by a made-up
-// clock, bitmaps at 16 bits a pixel, and the mipmap chain.
+// clock, bitmaps at 16 bits a pixel, the mipmap chain, and the keys.
 #include "web/bitmap_rgb.h"
+#include "web/keyboard.h"
 #include "web/mipmaps.h"
 #include "web/timers.h"
 
@@ -183,6 +184,26 @@ TEST(Mipmaps, HalvingAveragesWithRoundingDownToOnePixel)
   }
   EXPECT_EQ(levels, 9);
   EXPECT_EQ(level.bytes, grey_row({9}).bytes);
+}
+
+// Every key of the page reaches the program as a KeyboardEvent.code (the
+// keyboard's own, and those that touch.js and gamepad.js send): each
+// holds its own key, the arrows each their own way, and other keys none.
+TEST(Keyboard, EachCodeHoldsItsOwnKey)
+{
+  const struct {
+    const char *code;
+    int key;
+  } codes[] = {
+      {"ArrowLeft", KEY_LEFT}, {"ArrowRight", KEY_RIGHT},
+      {"ArrowUp", KEY_UP},     {"ArrowDown", KEY_DOWN},
+      {"Space", KEY_SPACE},    {"F1", KEY_F1},
+      {"F2", KEY_F2},          {"F12", KEY_F12},
+      {"Escape", KEY_ESC},     {"KeyA", 0},
+      {"Numpad4", 0},          {"", 0},
+  };
+  for (const auto &c : codes)
+    EXPECT_EQ(key_for_code(c.code), c.key) << c.code;
 }
 
 } // namespace

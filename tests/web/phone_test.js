@@ -3,7 +3,8 @@
 // protocol emulates a phone's screen (at twice its pixels) and touch,
 // and the test puts a stand-in for navigator.getGamepads in the page.
 // The keys the program gets are recorded in its frame, by a listener
-// beside the program's own.
+// beside the program's own: each touch control and each input of the
+// pad holds its own key (web_layer_tests pins each key's meaning).
 //   phone_test.js FOLDER
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
@@ -86,12 +87,22 @@ async function touchUntil(page, names, what, check) {
 }
 
 // Records the key events the program's frame gets, as "keydown ArrowUp".
+// keysHeard(count) resolves once that many have come, or after a second.
 const recordKeys = `(() => {
   const w = document.querySelector("#screen iframe").contentWindow;
   window.keysGot = [];
+  window.keyHeard = () => {};
+  window.keysHeard = (count) => new Promise((resolve) => {
+    keyHeard = () => keysGot.length >= count && resolve(true);
+    keyHeard();
+    setTimeout(() => resolve(false), 1000);
+  });
   if (!w.recorded)
     for (const type of ["keydown", "keyup"])
-      w.addEventListener(type, (e) => keysGot.push(type + " " + e.code));
+      w.addEventListener(type, (e) => {
+        keysGot.push(type + " " + e.code);
+        keyHeard();
+      });
   w.recorded = true;
 })()`;
 const keysGot = async (page) => (await page.evaluate("keysGot.join()"))
@@ -135,19 +146,65 @@ function markings(file) {
   return count > 20 ? sum / count / 320 - 1 : null;
 }
 
+// Whether the view has turned left, from where the markings are: a turn
+// to the right, the wrong way, fails at once rather than waiting for the
+// view to come round.
+async function turnedLeft(page) {
+  const at = markings(await page.capture("turned"));
+  if (at !== null && at < -0.2)
+    throw new Error("the view turns right: the markings are at " + at);
+  return at > 0.2;
+}
+
 async function touchDrive(page) {
   const first = await firstFrame(page);
   await page.evaluate(recordKeys);
   await touchUntil(page, ["Throttle up"], "the view moves", async () =>
       pixelsDiffering(first, await page.capture("phone-moved"), "2%") > 10000);
   console.log("markings ahead: " + markings(await page.capture("ahead")));
-  await touchUntil(page, ["Steer left", "Throttle up"], "the view turns",
+  await touchUntil(page, ["Steer left", "Throttle up"], "the view turns left",
                    async () => keysDown(await keysGot(page),
                                         ["ArrowLeft", "ArrowUp"]).together &&
-                       markings(await page.capture("turned")) > 0.2);
+                       turnedLeft(page));
   await until("both fingers let go", 30,
               async () => keysDown(await keysGot(page), []).allUp);
-  console.log("touch: Throttle up moves the view, two fingers turn it");
+  console.log("touch: Throttle up moves the view, two fingers turn it left");
+}
+
+// Holds one control (hold(), let go by release()) and checks that its key
+// alone went down and came up again.
+async function holdsKey(page, name, code, hold, release) {
+  const before = (await keysGot(page)).length;
+  const events = async (count, what) => {
+    await until(name + " " + what, 30,
+                () => page.evaluate("keysHeard(" + (before + count) + ")"));
+    return (await keysGot(page)).slice(before);
+  };
+  await hold();
+  await events(1, "holds a key");
+  await release();
+  const got = await events(2, "lets go");
+  if (got.join() !== "keydown " + code + ",keyup " + code)
+    throw new Error(name + " should hold " + code + ", got: " + got.join());
+}
+
+// Each touch control and the key it holds.
+const touchKeys = [
+  ["Steer left", "ArrowLeft"], ["Steer right", "ArrowRight"],
+  ["Throttle up", "ArrowUp"], ["Throttle down", "ArrowDown"],
+  ["Brake", "Space"], ["Grippy", "F1"], ["Slippery", "F2"],
+  ["Back to the start", "F12"], ["Quit", "Escape"],
+];
+
+async function touchKeysHeld(page) {
+  for (const [name, code] of touchKeys) {
+    const at = await buttonCentre(page, name);
+    const touch = (type, touchPoints) => page.page.send(
+        "Input.dispatchTouchEvent", { type, touchPoints });
+    await holdsKey(page, name, code, () => touch("touchStart", [at]),
+                   () => touch("touchEnd", []));
+  }
+  console.log("touch: each control holds its key");
 }
 
 // A standard pad, all at rest, in place of the browser's.
@@ -170,6 +227,31 @@ async function gamepad(page) {
   await until("the pad unplugged lets go", 30,
               async () => keysDown(await keysGot(page), []).allUp);
   console.log("gamepad: " + (await keysGot(page)).join(", "));
+}
+
+// Each of the pad's inputs (standard mapping), as the stand-in pad's
+// state, and the key it holds; a trigger may report its travel alone.
+const pressed = (i) => "pad.buttons[" + i + "] = { pressed: true, " +
+                       "touched: true, value: 1 }";
+const padKeys = [
+  ["d-pad left", pressed(14), "ArrowLeft"],
+  ["d-pad right", pressed(15), "ArrowRight"],
+  ["left stick left", "pad.axes[0] = -0.6", "ArrowLeft"],
+  ["left stick right", "pad.axes[0] = 0.6", "ArrowRight"],
+  ["right trigger", pressed(7), "ArrowUp"],
+  ["left trigger", "pad.buttons[6] = { pressed: false, touched: true, " +
+                   "value: 0.8 }", "ArrowDown"],
+  ["bottom face button", pressed(0), "Space"],
+  ["left shoulder", pressed(4), "F1"], ["right shoulder", pressed(5), "F2"],
+  ["Start", pressed(9), "F12"], ["Back", pressed(8), "Escape"],
+];
+
+async function padKeysHeld(page) {
+  await page.evaluate(plugPad);
+  for (const [name, input, code] of padKeys)
+    await holdsKey(page, name, code, () => page.evaluate(input),
+                   () => page.evaluate(plugPad));
+  console.log("gamepad: each input holds its key");
 }
 
 async function quit(page) {
@@ -221,6 +303,9 @@ async function main() {
       await touchDrive(page);
       await gamepad(page);
       await quit(page);
+      // The keys are recorded in the ended program's frame.
+      await touchKeysHeld(page);
+      await padKeysHeld(page);
     });
     await withPage(server.url, (page) => offline(page, server));
   } finally {
