@@ -35,11 +35,13 @@ async function until(what, seconds, check) {
   }
 }
 
-// Serves the folder on a free port of 127.0.0.1; resolves to its URL,
-// a way to stop it and the paths it has served in full (status 200).
-async function serve(folder) {
-  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind",
-                                   "127.0.0.1", "--directory", folder],
+// Serves the folder on a free port of 127.0.0.1, or the one given (to
+// serve again at the same address); resolves to its URL, a way to stop
+// it, the paths it has served in full (status 200) and the paths of all
+// the requests it has had, in their order.
+async function serve(folder, port = 0) {
+  const server = spawn("python3", ["-u", "-m", "http.server", String(port),
+                                   "--bind", "127.0.0.1", "--directory", folder],
                        { stdio: ["ignore", "pipe", "pipe"] });
   let said = "";
   server.stdout.on("data", (chunk) => { said += chunk; });
@@ -47,14 +49,17 @@ async function serve(folder) {
   server.stderr.on("data", (chunk) => { log += chunk; });
   const served = () =>
     [...log.matchAll(/"GET (\S+) [^"]*" 200 /g)].map((match) => match[1]);
-  const port = await until("the web server has started", 30,
-                           () => (said.match(/ port (\d+)/) || [])[1]);
+  const asked = () =>
+    [...log.matchAll(/"GET (\S+) /g)].map((match) => match[1]);
+  const listening = await until("the web server has started", 30,
+                                () => (said.match(/ port (\d+)/) || [])[1]);
   const exited = new Promise((resolve) => server.on("exit", resolve));
   const stop = () => {
     server.kill();
     return exited;
   };
-  return { url: "http://127.0.0.1:" + port + "/", stop, served };
+  return { url: "http://127.0.0.1:" + listening + "/", port: listening, stop,
+           served, asked };
 }
 
 // ImageMagick: the mean colour of a region of a PNG, as [r, g, b].

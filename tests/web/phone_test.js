@@ -261,11 +261,12 @@ async function quit(page) {
   console.log("Quit: status 0");
 }
 
+const version = path.basename(folder.replace(/\/$/, "")).replace(/-web$/, "");
+
 // A first visit stores the page, in the version's cache, and makes it
 // installable (manifest and icons); with the server gone a reload
 // starts the program from the store.
 async function offline(page, server) {
-  const version = path.basename(folder.replace(/\/$/, "")).replace(/-web$/, "");
   await until("the page is stored", 60, async () =>
       (await page.evaluate("navigator.serviceWorker.ready.then(() => " +
                            "caches.keys()).then((k) => k.join())")) ===
@@ -280,10 +281,67 @@ async function offline(page, server) {
   console.log("offline: the program starts from the store " + version);
 }
 
+// What the page gets for a file, fetched afresh: its status, whether the
+// worker answered (Chromium's network events say) and whether the server
+// was asked, known once a later request that the worker passes on has
+// reached the server's log.
+async function fetched(page, server, file) {
+  const before = server.asked().length;
+  const answers = [];
+  page.onNetwork = (method, params) => {
+    if (method === "Network.responseReceived" &&
+        params.response.url.endsWith("/" + file))
+      answers.push(params.response.fromServiceWorker);
+  };
+  const get = (name) => page.evaluate(
+      "fetch('" + name + "', { cache: 'no-store' }).then((r) => r.status)");
+  const status = await get(file);
+  await until(file + "'s answer is seen", 30, () => answers.length > 0);
+  const mark = "/logged?" + before;
+  await get(mark);
+  await until("the server's log", 30,
+              () => server.asked().slice(before).includes(mark));
+  return [status, answers[0], server.asked().slice(before).includes("/" + file)];
+}
+
+// The worker answers the requests for the files it stores and no other:
+// from its store, or from the network where its store is gone; never
+// with a failure of its own. A start asks it for nothing: the program's
+// frame makes no request, which a frame replaced while loading would
+// leave behind (Firefox reports such a request as the worker's failure).
+const workerAnswers = [
+  // what, before, file, [status, from the worker, from the server]
+  ["a stored file", "", "lep.bmp", [200, true, false]],
+  ["a file not stored", "", "no-such-file", [404, false, true]],
+  ["a stored file, the store deleted", "caches.delete('" + version + "')",
+   "lep.bmp", [200, true, true]],
+];
+
+async function worker(page, server) {
+  const frame = "document.querySelector('#screen iframe').contentWindow";
+  const asked = await page.evaluate(frame + ".location.href + ' ' + " + frame +
+                                    ".performance.getEntriesByType('resource').length");
+  if (asked !== "about:srcdoc 0")
+    throw new Error("the program's frame asked for files: " + asked);
+  await page.page.send("Network.enable");
+  for (const [what, before, file, expected] of workerAnswers) {
+    if (before)
+      await page.evaluate(before);
+    const got = await fetched(page, server, file);
+    if (got.join() !== expected.join())
+      throw new Error(what + ": [status, from the worker, from the server] " +
+                      got.join() + ", not " + expected.join());
+  }
+  console.log("worker: answers stored files alone, from the network " +
+              "without its store; the frame asks it for nothing");
+}
+
 async function withPage(url, body) {
   const browser = new Browser(chromium, path.join(work, "chromium.log"));
   try {
     const page = new PageUnderTest(browser, await browser.page(), work);
+    browser.on((method, params) => page.onNetwork &&
+                                   page.onNetwork(method, params));
     await page.page.send("Emulation.setTouchEmulationEnabled",
                          { enabled: true, maxTouchPoints: 5 });
     await page.open(url);
@@ -296,7 +354,7 @@ async function withPage(url, body) {
 }
 
 async function main() {
-  const server = await serve(folder);
+  let server = await serve(folder);
   try {
     await withPage(server.url, async (page) => {
       await fitsScreens(page);
@@ -307,7 +365,11 @@ async function main() {
       await touchKeysHeld(page);
       await padKeysHeld(page);
     });
-    await withPage(server.url, (page) => offline(page, server));
+    await withPage(server.url, async (page) => {
+      await offline(page, server);
+      server = await serve(folder, server.port); // the same origin
+      await worker(page, server);
+    });
   } finally {
     await server.stop();
     fs.rmSync(work, { recursive: true, force: true });
