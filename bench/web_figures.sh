@@ -6,7 +6,9 @@
 # mid-range phone's stand-in). Needs both builds:
 #   cmake --preset default && cmake --build --preset default --target step_time
 #   scripts/web.sh && cmake --build --preset web --target web_step_time
-#   bench/web_figures.sh [STARTS]
+#   bench/web_figures.sh [STARTS [OTHER_FOLDER]]
+# OTHER_FOLDER: another build of the page, whose visits take turns with
+# this one's (web_page_figures.js).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
@@ -15,5 +17,5 @@ echo "native step: $("$root/build/default/bench/step_time")"
 echo "wasm step under node $(node --version): $(node "$root/build/web/tests/web/web_step_time.js")"
 for rate in 1 4; do
   node "$root/bench/web_page_figures.js" "$(cat "$root/build/web/folder_path.txt")" \
-    "${1:-5}" "$rate"
+    "${1:-5}" "$rate" ${2:+"$2"}
 done

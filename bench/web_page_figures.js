@@ -8,8 +8,10 @@
 // context again once the service worker has stored the page); the frames a
 // second the page then draws, at rest and driving; and the bytes a first
 // visit downloads (every file the server sends in full, the service
-// worker's store included), as they are and gzipped.
-//   web_page_figures.js FOLDER [STARTS [RATE]]
+// worker's store included), as they are and gzipped. Given a second
+// folder (another build of the page, say the one before a change), the
+// visits take turns at the two, so that both meet the same machine.
+//   web_page_figures.js FOLDER [STARTS [RATE [OTHER_FOLDER]]]
 "use strict";
 const { Browser, PageUnderTest } = require("../tests/web/cdp");
 const { until, serve, sleep } = require("../tests/web/page_checks");
@@ -18,7 +20,7 @@ const os = require("os");
 const path = require("path");
 const zlib = require("zlib");
 
-const folder = process.argv[2];
+const folders = [process.argv[2], process.argv[5]].filter((f) => f);
 const starts = Number(process.argv[3] || 5);
 const rate = Number(process.argv[4] || 1);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "drive-bench-"));
@@ -110,7 +112,7 @@ async function visit(page, url) {
 }
 
 // Waits until the service worker has stored every file of its list.
-async function stored(page) {
+async function stored(page, folder) {
   const worker = fs.readFileSync(path.join(folder, "service_worker.js"), "utf8");
   const files = JSON.parse(worker.match(/const files = (\[[^\]]*\])/)[1]);
   await until("the page is stored", 60, () => page.evaluate(
@@ -135,7 +137,7 @@ const ms = (value) => Number.isNaN(value) ? "-" : value.toFixed(0);
 
 // What the files that the server sent in full weigh, as they are and
 // each gzipped at gzip's strongest.
-function firstVisitBytes(served) {
+function firstVisitBytes(folder, served) {
   let plain = 0;
   let gzipped = 0;
   for (const file of served) {
@@ -149,8 +151,44 @@ function firstVisitBytes(served) {
       " kB with each file gzipped";
 }
 
+// One folder's visits: a first and a second visit in a context of its
+// own; on the first, the bytes and the frames a second too.
+async function visits(browser, folder, server, figures) {
+  const [page, close] = await freshPage(browser);
+  const servedBefore = server.served().length;
+  figures.firsts.push(await visit(page, server.url));
+  await stored(page, folder);
+  if (!figures.bytes) {
+    figures.bytes = firstVisitBytes(folder,
+                                    server.served().slice(servedBefore));
+    const resting = await framesPerSecond(page);
+    await page.key(true, "ArrowUp");
+    const driving = await framesPerSecond(page);
+    await page.key(false, "ArrowUp");
+    figures.rates = [resting, driving];
+  }
+  figures.seconds.push(await visit(page, server.url));
+  await close();
+}
+
+function report(folder, { firsts, seconds, bytes, rates }) {
+  console.log("== " + folder);
+  console.log(bytes);
+  for (const [what, list] of [["first", firsts], ["second", seconds]]) {
+    console.log("load to first frame, " + what + " visits: median " +
+                ms(median(list.map((v) => v["first frame"]))) + " ms over " +
+                list.length + " (" +
+                list.map((v) => ms(v["first frame"])).join(", ") + ")");
+    console.log("  medians of the steps, ms from the navigation's start:");
+    for (const step of Object.keys(list[0]))
+      console.log("    " + ms(median(list.map((v) => v[step]))) + "\t" + step);
+  }
+  console.log("frames a second, 640 x 480: " + rates[0].toFixed(1) +
+              " at rest, " + rates[1].toFixed(1) + " driving");
+}
+
 async function main() {
-  const server = await serve(folder);
+  const servers = await Promise.all(folders.map((folder) => serve(folder)));
   const browser = new Browser(process.env.CHROMIUM || "chromium",
                               path.join(work, "chromium.log"));
   console.log("CPU throttled " + rate + " times");
@@ -158,44 +196,18 @@ async function main() {
     // The browser's own start (its GPU process) is done with before the
     // visits that count, as in a browser that a person has open already.
     const [warm, closeWarm] = await freshPage(browser);
-    const started = await visit(warm, server.url);
+    const started = await visit(warm, servers[0].url);
     console.log("load to first frame, in a browser just started: " +
                 ms(started["first frame"]) + " ms");
     await closeWarm();
-    const firsts = [];
-    const seconds = [];
-    let rates = null;
-    for (let i = 0; i < starts; ++i) {
-      const [page, close] = await freshPage(browser);
-      const servedBefore = server.served().length;
-      firsts.push(await visit(page, server.url));
-      await stored(page);
-      if (i === 0) {
-        console.log(firstVisitBytes(server.served().slice(servedBefore)));
-        const resting = await framesPerSecond(page);
-        await page.key(true, "ArrowUp");
-        const driving = await framesPerSecond(page);
-        await page.key(false, "ArrowUp");
-        rates = [resting, driving];
-      }
-      seconds.push(await visit(page, server.url));
-      await close();
-    }
-    for (const [what, visits] of [["first", firsts], ["second", seconds]]) {
-      console.log("load to first frame, " + what + " visits: median " +
-                  ms(median(visits.map((v) => v["first frame"]))) +
-                  " ms over " + starts + " (" +
-                  visits.map((v) => ms(v["first frame"])).join(", ") + ")");
-      console.log("  medians of the steps, ms from the navigation's start:");
-      for (const step of Object.keys(visits[0]))
-        console.log("    " + ms(median(visits.map((v) => v[step]))) + "\t" +
-                    step);
-    }
-    console.log("frames a second, 640 x 480: " + rates[0].toFixed(1) +
-                " at rest, " + rates[1].toFixed(1) + " driving");
+    const figures = folders.map(() => ({ firsts: [], seconds: [] }));
+    for (let i = 0; i < starts; ++i)
+      for (const [n, folder] of folders.entries())
+        await visits(browser, folder, servers[n], figures[n]);
+    folders.forEach((folder, n) => report(folder, figures[n]));
   } finally {
     await browser.close();
-    await server.stop();
+    await Promise.all(servers.map((server) => server.stop()));
     fs.rmSync(work, { recursive: true, force: true });
   }
 }
