@@ -119,7 +119,7 @@ document.getElementById("fullscreen").addEventListener("click", () => {
   const stage = document.getElementById("stage");
   if (stage.requestFullscreen)
     stage.requestFullscreen().catch(() => {});
-  if (frame)
+  if (frame && frame.contentWindow)
     frame.contentWindow.focus(); // the keys go back to the program
 });
 
