@@ -1,7 +1,7 @@
 # Builds drive_model, the car for Python, from the program's own vehicle/
 # and controls/. The one description of the module's build:
 #
-#   python3 -m venv --system-site-packages VENV
+#   /usr/bin/python3 -m venv --system-site-packages VENV
 #   VENV/bin/pip install --no-build-isolation .
 #
 # (README.md, "The car in Python", says why just so.)
