@@ -3,8 +3,7 @@ the two axles."""
 import math
 
 from diagrams.page import Page, towards
-
-GRAVITY = 9.8  # m/s^2, as the model's axle loads take it
+from handling.single_track import GRAVITY
 
 
 def world(origin, wx, wy, pixels):

@@ -6,13 +6,9 @@ counterclockwise (towards page left): a direction theta is the page
 vector (-sin theta, -cos theta)."""
 import math
 
-import matplotlib
+from matplotlib.patches import Polygon
 
-matplotlib.use("Agg")
-import matplotlib.pyplot as plt  # noqa: E402 (after the backend is chosen)
-from matplotlib.patches import Polygon  # noqa: E402
-
-matplotlib.rcParams.update({"svg.fonttype": "none", "svg.hashsalt": "drive"})
+from svg_figures import plt
 
 # What each style draws with: colour, line width, dashes, fill.
 STYLES = {

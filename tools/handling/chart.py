@@ -6,14 +6,7 @@ import hashlib
 import re
 from dataclasses import dataclass, field
 
-import matplotlib
-
-matplotlib.use("Agg")
-import matplotlib.pyplot as plt  # noqa: E402 (after the backend is chosen)
-
-# Text stays text, so the labels can be read and searched in the file;
-# element ids are the same from one run to the next.
-matplotlib.rcParams.update({"svg.fonttype": "none", "svg.hashsalt": "drive"})
+from svg_figures import plt
 
 
 @dataclass
