@@ -82,6 +82,6 @@ for arch in "$@"; do
   step "$arch configure" cmake --preset "$arch"
   step "$arch build" cmake --build --preset "$arch" -j 2
   step "$arch test filter" cmake -DPRESET="$arch" -DBUILD="build/$arch" \
-    -P tests/arch/preset_filter.cmake
+    -P scripts/preset_filter.cmake
   step "$arch tests" ctest --preset "$arch"
 done

@@ -3,12 +3,12 @@
 # in (or left out). Each name pattern must be one alternation of names,
 # ^(NAME|NAME...)$, with $ for whole names; each NAME must match a test
 # of the built tree, and each label must be one of a test's.
-#   cmake -DPRESET=NAME -DBUILD=DIR [-DPRESETS=FILE] -P tests/arch/preset_filter.cmake
+#   cmake -DPRESET=NAME -DBUILD=DIR [-DPRESETS=FILE] -P scripts/preset_filter.cmake
 # FILE is this repository's CMakePresets.json unless given.
 set(presets ${PRESETS})
 if(NOT presets)
   get_filename_component(presets
-                         ${CMAKE_CURRENT_LIST_DIR}/../../CMakePresets.json ABSOLUTE)
+                         ${CMAKE_CURRENT_LIST_DIR}/../CMakePresets.json ABSOLUTE)
 endif()
 file(READ ${presets} json)
 

@@ -1,5 +1,5 @@
 #!/bin/bash
-# tests/arch/preset_filter.cmake, on a made-up build of three tests and
+# scripts/preset_filter.cmake, on a made-up build of three tests and
 # test presets that filter it: it passes a filter whose every name and
 # label is a test's, and fails, naming it, one that names a test or a
 # label there is none of, as after a rename; a pattern it cannot split
