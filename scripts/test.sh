@@ -49,12 +49,15 @@ timed() {
   start=$(date +%s)
   children_cpu
   cpu_start=$((cpu_user + cpu_system))
-  "$@"
+  status=0
+  "$@" || status=$?
   children_cpu
   cpu=$(seconds $((cpu_user + cpu_system - cpu_start)))
   took="$step: $(($(date +%s) - start)) s, CPU $cpu s"
+  [ "$status" -eq 0 ] || took="$took, FAILED"
   echo "== $took"
   [ -z "${lane:-}" ] || echo "== $lane lane: $took" >&3
+  return "$status"
 }
 
 # The default, asan and fuzz presets: built, then their tests run. The
