@@ -15,7 +15,9 @@
 #   scripts/fresh-root.sh --print-sources SUITE   only print its apt sources
 # The root's mirror is the one apt's configured sources on this machine
 # use. Downloaded packages are kept in /var/cache/drive-fresh-root/SUITE,
-# or SUITE-ARCH for another architecture (DRIVE_FRESH_ROOT_CACHE). The
+# or SUITE-ARCH for another architecture (DRIVE_FRESH_ROOT_CACHE), and
+# Allegro for Windows is built once for all roots, kept where
+# scripts/allegro_windows.sh keeps it on this machine as root. The
 # root, made under ${TMPDIR:-/var/tmp}, is removed at the end unless
 # KEEP_ROOT=1.
 set -eu
@@ -30,18 +32,21 @@ usage() {
 
 # Runs the command "$@" in ROOT ($1), from /root/drive, as a root login
 # would: a clean environment, /proc, /sys, /dev, a fresh /dev/shm and
-# /tmp, and the package cache CACHE ($2) as apt's. Called through unshare
-# (in_root), in a mount namespace of its own, so the mounts go when the
-# command ends.
+# /tmp, the package cache CACHE ($2) as apt's and this machine's build of
+# Allegro for Windows, WINDOWS_LIBS ($3), where scripts/allegro_windows.sh
+# keeps it as root. Called through unshare (in_root), in a mount namespace
+# of its own, so the mounts go when the command ends.
 enter_root() {
-  r=$1 cache=$2
-  shift 2
+  r=$1 cache=$2 windows_libs=$3
+  shift 3
   mount -t proc proc "$r/proc"
   mount -t sysfs sys "$r/sys"
   mount --rbind /dev "$r/dev"
   mount -t tmpfs shm "$r/dev/shm"
   mount -t tmpfs tmp "$r/tmp"
   mount --bind "$cache" "$r/var/cache/apt/archives"
+  mkdir -p "$r/var/cache/drive-windows-libs"
+  mount --bind "$windows_libs" "$r/var/cache/drive-windows-libs"
   exec chroot "$r" /usr/bin/env -i -C /root/drive HOME=/root TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
@@ -49,7 +54,7 @@ enter_root() {
 in_root() {
   # shellcheck disable=SC2086 # empty, or NAME=VALUE words for env
   unshare --mount --propagation private "$self" --enter "$target" "$cache" \
-    $emulated_env "$@"
+    "$windows_libs" $emulated_env "$@"
 }
 
 # AddressSanitizer on AArch64 takes the size of the address space from
@@ -132,6 +137,9 @@ else
 fi
 cache=$(package_cache "$suite" "$arch")
 lock_cache "$cache"
+# Allegro for Windows, built once per machine and shared by every root.
+windows_libs=${DRIVE_WINDOWS_LIBS_CACHE:-/var/cache/drive-windows-libs}
+mkdir -p "$windows_libs"
 work=$(mktemp -d "${TMPDIR:-/var/tmp}/drive-fresh-root.XXXXXX")
 target=$work/root
 commit=$(git -C "$repo" rev-parse HEAD)

@@ -1,24 +1,23 @@
 #!/bin/bash
-# Every broken and hostile image of the loader's tests in place of the
-# road image and of the roadside image, and every input the fuzzer ever
-# found in place of one of them: each ends the program with one message
-# that names the file and gives the reason, status 1, never a signal or
-# a hang. Outside the sanitizer build glibc's heap checks are on, so a
-# write past a block shows even where it does not crash. Each message
-# box is read from xmessage's command line and closed by ending it. One
-# program at a time: the library's window set-up waits for its window's
-# first exposure, which a window of another instance can hold off. With
-# PART and PARTS the runs are dealt out in turn, and this one makes every
-# PARTS-th from its PART-th: parts on displays of their own run side by
-# side.
-#   hostile_images_test.sh DRIVE DATA_DIR WRITE_BMP_CASES FINDS_DIR [PART PARTS]
-DRIVE=$1 DATA_DIR=$2 WRITE_BMP_CASES=$3 FINDS_DIR=$(realpath "$4")
-PART=${5:-1} PARTS=${6:-1}
+# The real program with one hostile image of each kind of refusal, in
+# place of the road image and then of the roadside image: each run ends
+# with one message that names the file and gives the reason, status 1,
+# never a signal or a hang. The kinds are the reasons that the loader
+# gives, in the process, for the files of its tests (each broken and
+# hostile one), a 4 GiB sparse file and every input the fuzzer ever found;
+# the loader's own tests require each of those files to be refused. Outside
+# the sanitizer build glibc's heap checks are on, so a write past a block
+# shows even where it does not crash. Each message box is read from
+# xmessage's command line and closed by ending it. One program at a time:
+# the library's window set-up waits for its window's first exposure, which
+# a window of another instance can hold off.
+#   hostile_images_test.sh DRIVE DATA_DIR WRITE_BMP_CASES LOAD_IMAGES FINDS_DIR
+DRIVE=$1 DATA_DIR=$2 WRITE_BMP_CASES=$3 LOAD_IMAGES=$4 FINDS_DIR=$(realpath "$5")
 . "$(dirname "$0")/lib.sh"
 
 DRIVE_ENV=""
 ldd "$DRIVE" | grep -q libasan ||
-  DRIVE_ENV="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3"
+  DRIVE_ENV="LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3 MALLOC_PERTURB_=165"
 
 cases=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$cases"' EXIT
@@ -27,26 +26,30 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$cases"' EXIT
 # of pixels there: a sparse file, costing no disk.
 cp "$cases/bits32_65536_by_16384.bmp" "$cases/sparse_4_gib.bmp"
 truncate -s $((54 + 4294967296)) "$cases/sparse_4_gib.bmp"
-echo "sparse_4_gib.bmp|el archivo es demasiado grande" >>"$cases/list.txt"
 for file in "$FINDS_DIR"/*; do
   ln -s "$file" "$cases/find-$(basename "$file").bmp"
-  echo "find-$(basename "$file").bmp|" >>"$cases/list.txt"
 done
 
-# run_case NAME TARGET: the program with case NAME as TARGET, in a folder
-# of its own; checks its message, closes the box and waits for its end.
-# Only the runs of this part are made.
-dealt=0
+# Each refused file as "NAME|REASON", in the loader's words; the first
+# file of each reason stands for its kind.
+hostile=$(grep '|.' "$cases/list.txt" | cut -d'|' -f1)
+# shellcheck disable=SC2086 # the names are meant to split
+(cd "$cases" && "$LOAD_IMAGES" $hostile sparse_4_gib.bmp find-*.bmp) |
+  sed -n 's/^\([^:]*\): \(.*\)$/\1|\2/p' | grep -v '|loaded [0-9]*x[0-9]*$' |
+  awk -F'|' '!seen[$2]++' >"$cases/kinds.txt"
+kinds=$(wc -l <"$cases/kinds.txt")
+[ "$kinds" -gt 0 ] || fail "no file refused"
+
+# run_case NAME REASON TARGET: the program with file NAME as TARGET, in a
+# folder of its own; checks its message, closes the box and waits for its
+# end.
 run_case() {
-  local name=$1 target=$2 reason
-  dealt=$((dealt + 1))
-  [ $(((dealt - 1) % PARTS + 1)) -eq "$PART" ] || return 0
+  local name=$1 reason=$2 target=$3
   CASE="$name as $target"
   WORKDIR="$cases/run-$name-$target"
   mkdir "$WORKDIR"
   cp "$DATA_DIR/lep.bmp" "$DATA_DIR/emblem.bmp" "$WORKDIR/"
   cp "$cases/$name" "$WORKDIR/$target"
-  reason=$(grep -F "$name|" "$cases/list.txt" | head -1 | cut -d'|' -f2)
   start_drive
   read_message
   kill "$BOX_PID"
@@ -57,19 +60,13 @@ run_case() {
   *) fail "unexpected message: $MESSAGE" ;;
   esac
   grep -q 'malloc\|free()' "$WORKDIR/out.txt" && fail "$(cat "$WORKDIR/out.txt")"
-  count=$((count + 1))
+  rm -rf "$WORKDIR"
 }
 
-count=0
-for name in $(grep '|.' "$cases/list.txt" | cut -d'|' -f1); do
-  run_case "$name" lep.bmp
-  run_case "$name" emblem.bmp
+mapfile -t lines <"$cases/kinds.txt"
+for line in "${lines[@]}"; do
+  run_case "${line%%|*}" "${line#*|}" lep.bmp
+  run_case "${line%%|*}" "${line#*|}" emblem.bmp
 done
-# The finds take turns at the two images.
-target=lep.bmp
-for name in $(grep '^find-' "$cases/list.txt" | cut -d'|' -f1); do
-  run_case "$name" "$target"
-  [ "$target" = lep.bmp ] && target=emblem.bmp || target=lep.bmp
-done
-[ "$count" -gt 0 ] || fail "part $PART of $PARTS made no run"
-echo "ok: $count of $dealt runs, each one message and status 1"
+echo "ok: $kinds kinds of refusal, each as the road and as the roadside:" \
+  "one message and status 1"

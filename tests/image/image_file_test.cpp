@@ -7,12 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -105,6 +109,26 @@ TEST(ImageFile, NamesWhatIsWrongWithTheFileItself)
   std::fseek(f, 80L << 20, SEEK_SET);
   std::fputc(0, f);
   std::fclose(f);
+  EXPECT_EQ(load_image_file(path.c_str(), &problem), nullptr);
+  EXPECT_STREQ(problem, "el archivo es demasiado grande");
+  std::remove(path.c_str());
+}
+
+// The header of a 32-bit image of 65536 x 16384 pixels followed by every
+// one of its 2^32 bytes of pixels: refused for the file's size before
+// any of it is read. The file is sparse, so it costs no disk.
+TEST(ImageFile, RefusesAFileAsLargeAsItsHeaderSays)
+{
+  const std::vector<bmp_refusal_case> cases = refusal_cases();
+  const auto huge = std::find_if(cases.begin(), cases.end(), [](const auto &c) {
+    return std::strcmp(c.name, "bits32_65536_by_16384") == 0;
+  });
+  ASSERT_NE(huge, cases.end());
+  const std::string path = temp_path();
+  ASSERT_TRUE(write_file(path, huge->file));
+  const std::uintmax_t headers = 54, pixel_bytes = std::uintmax_t{1} << 32;
+  std::filesystem::resize_file(path, headers + pixel_bytes);
+  const char *problem = nullptr;
   EXPECT_EQ(load_image_file(path.c_str(), &problem), nullptr);
   EXPECT_STREQ(problem, "el archivo es demasiado grande");
   std::remove(path.c_str());

@@ -1,11 +1,11 @@
 #!/bin/bash
-# Builds the Debian package twice from the same commit, in other folders,
-# and checks that the two .deb files are the same byte for byte.
-#   reproducible_test.sh SOURCE_DIR VERSION [CMAKE_OPTION...]
-# The options, a cross build's toolchain and root, go to both builds.
+# The Debian package of the build tree under test and the one built again
+# from the same commit, in other folders, are the same byte for byte.
+#   reproducible_test.sh SOURCE_DIR VERSION BUILD_DIR [CMAKE_OPTION...]
+# The options, a cross build's toolchain and root, go to the second build.
 set -u
-source=$1 version=$2
-options=("${@:3}")
+source=$1 version=$2 tree=$3
+options=("${@:4}")
 . "$(dirname "$0")/../support/builds.sh"
 
 # package SOURCE DIR: the program and what the package installs (not the
@@ -18,4 +18,10 @@ package() {
   BUILT=$DEB
 }
 
-built_twice_same "$source" package
+# tree_package DIR: the package of the build tree under test, into DIR.
+tree_package() {
+  make_deb "$tree" "$version" "$1"
+  BUILT=$DEB
+}
+
+built_twice_same "$source" tree_package package

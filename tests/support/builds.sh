@@ -22,14 +22,17 @@ make_deb() {
   [ -f "$DEB" ] || fail "no $DEB"
 }
 
-# built_twice_same SOURCE BUILD_COMMAND: runs BUILD_COMMAND SOURCE DIR,
-# which leaves its product at the path in BUILT, twice: once from SOURCE,
-# once from a copy of it elsewhere (.git included, for the commit's time)
-# in a build folder of another name and later. Fails unless the two
-# products are the same byte for byte; where they differ, diffoscope
-# says how.
+# built_twice_same SOURCE TREE_COMMAND BUILD_COMMAND: TREE_COMMAND DIR
+# sets BUILT to the product of the build tree under test, made from
+# SOURCE in its own folder (a product packed into DIR, if need be);
+# BUILD_COMMAND SOURCE DIR, which leaves its product at the path in
+# BUILT, makes it again from a copy of SOURCE elsewhere (.git included,
+# for the commit's time) in a build folder of another name and later.
+# Fails unless the two products are the same byte for byte; where they
+# differ, diffoscope says how.
 built_twice_same() {
-  local source=$1 build=$2 work first
+  # Names of their own: the commands see this function's locals.
+  local source=$1 tree_command=$2 build_command=$3 work first_product
   work=$(mktemp -d)
   # shellcheck disable=SC2064 # the folder is known now
   trap "rm -rf '$work'" EXIT
@@ -37,14 +40,15 @@ built_twice_same() {
   # folders, with their paths in the debug information.
   unset CMAKE_C_COMPILER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
   BUILD_LOG=$work/log
-  "$build" "$source" "$work/one"
-  first=$BUILT
+  "$tree_command" "$work/one"
+  first_product=$BUILT
+  [ -f "$first_product" ] || fail "no $first_product: build the tree first"
   mkdir -p "$work/second/place/src"
   tar -C "$source" --exclude=./build --exclude=./out -cf - . |
     tar -C "$work/second/place/src" -xf -
-  "$build" "$work/second/place/src" "$work/second/b"
-  if ! cmp "$first" "$BUILT"; then
-    diffoscope --text - "$first" "$BUILT" >&2
+  "$build_command" "$work/second/place/src" "$work/second/b"
+  if ! cmp "$first_product" "$BUILT"; then
+    diffoscope --text - "$first_product" "$BUILT" >&2
     fail "two builds of one commit give different $(basename "$BUILT")"
   fi
   echo "ok: $(basename "$BUILT") built twice, the same $(stat -c %s "$BUILT") bytes"

@@ -1,10 +1,11 @@
 #!/bin/bash
-# Builds the Windows zip twice from the same commit, in other folders,
-# with the same Allegro build, and checks that the two zips are the same
-# byte for byte.
-#   reproducible_test.sh SOURCE_DIR WINDOWS_LIBS ZIP_NAME
+# The Windows zip of the build tree under test and the one built again
+# from the same commit, in other folders, with the same Allegro build,
+# are the same byte for byte.
+#   reproducible_test.sh SOURCE_DIR WINDOWS_LIBS ZIP
 set -u
-source=$1 libs=$2 zip=$3
+source=$1 libs=$2 first=$3
+zip=$(basename "$first")
 . "$(dirname "$0")/../support/builds.sh"
 
 # windows_zip SOURCE DIR: the program and the zip, without the tests.
@@ -18,4 +19,9 @@ windows_zip() {
   [ -f "$BUILT" ] || fail "no $BUILT"
 }
 
-built_twice_same "$source" windows_zip
+# tree_zip: the zip of the build tree under test.
+tree_zip() {
+  BUILT=$first
+}
+
+built_twice_same "$source" tree_zip windows_zip
