@@ -13,18 +13,23 @@
 # through web/main.cpp, not exit(). The images reach 4096 x 4096, so
 # memory grows as they need. No WebGL extension is turned on unasked:
 # OpenGL 1.1 needs none, and each costs a call to the GPU process at
-# start-up (some 40 of them, up to a second with SwiftShader busy).
+# start-up (some 40 of them, up to a second with SwiftShader busy). The
+# emulation's buffers for immediate mode are 64 kB, not 2 MB: the scene's
+# largest glBegin holds 32 vertices of 24 bytes, and the 2 MB cost some
+# 100 ms of the start with the CPU slowed 4 times (an index list for
+# GL_QUADS made in script and sent to the GPU). The floor page of the
+# benchmarks (bench/web_floor.cmake) is linked with the same options.
 #
 # The page is our own (web/page), not emscripten's HTML shell: Debian's
 # emcc 3.1.6 minifies a shell page it makes with htmlmin, passing the
 # options as a nested list, which ends in a Python TypeError after the
 # page is written. Making drive.js alone skips that step.
 target_sources(drive PRIVATE web/main.cpp)
-target_link_options(drive PRIVATE
+set(web_link_options
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
-  -sEXPORT_NAME=createDrive -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
-  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0)
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sGL_MAX_TEMP_BUFFER_SIZE=65536)
+target_link_options(drive PRIVATE ${web_link_options} -sEXPORT_NAME=createDrive)
 
 set(web_folder_name drive-${PROJECT_VERSION}-web)
 set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})
