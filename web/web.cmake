@@ -83,6 +83,8 @@ add_custom_target(web_folder ALL DEPENDS ${web_zip})
 # scripts/web.sh prints this path as its last line.
 file(WRITE ${CMAKE_BINARY_DIR}/folder_path.txt "${web_folder}/\n")
 
+include(${PROJECT_SOURCE_DIR}/bench/web_floor.cmake)
+
 option(DRIVE_WEB_TESTS "Build the tests run under node and Chromium" OFF)
 if(DRIVE_WEB_TESTS)
   enable_testing()
