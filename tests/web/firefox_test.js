@@ -6,7 +6,7 @@
 //   firefox_test.js FOLDER WRITE_BMP_CASES
 "use strict";
 const { Firefox, FirefoxPage } = require("./bidi");
-const { serve, drive, refused } = require("./page_checks");
+const { serve, drive, refused, easyToHit } = require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
 const os = require("os");
@@ -33,6 +33,7 @@ async function main() {
     const page = new FirefoxPage(firefox, await firefox.connect(), work);
     await page.open(server.url);
     await drive(page, null);
+    await easyToHit(page, "Firefox, 800 x 480, ended");
     const [file, reason] = hostileCase();
     await refused(page, "road-file", "lep.bmp", file, reason);
     console.log("hostile image: its message and status 1");

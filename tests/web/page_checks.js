@@ -153,6 +153,50 @@ async function refused(page, input, target, file, reason) {
                          ":", reason], path.basename(file) + " as " + target);
 }
 
+// In the page: what keeps a control from being easy to hit or a table
+// from being read aloud, as a list of problems. Each control shown
+// (button, file chooser, touch control) is at least 24 x 24 CSS px and
+// overlaps no other; each table cell has a header cell above it and one
+// (scope "row") at the start of its row; no header cell is empty.
+const accessProblems = `JSON.stringify((() => {
+  const problems = [];
+  const shown = [...document.querySelectorAll("button, input, select, a[href]")]
+      .filter((e) => e.getClientRects().length > 0)
+      .map((e) => [e.getAttribute("aria-label") || e.id || e.textContent.trim(),
+                   e.getBoundingClientRect()]);
+  for (const [i, [name, box]] of shown.entries()) {
+    if (box.width < 24 || box.height < 24)
+      problems.push(name + " is " + box.width + " x " + box.height);
+    for (const [other, b] of shown.slice(i + 1))
+      if (box.left < b.right && b.left < box.right && box.top < b.bottom &&
+          b.top < box.bottom)
+        problems.push(name + " overlaps " + other);
+  }
+  for (const table of document.querySelectorAll("table"))
+    for (const row of table.rows)
+      for (const [column, cell] of [...row.cells].entries()) {
+        const what = "the cell " + JSON.stringify(cell.textContent);
+        if (cell.tagName === "TH" && cell.textContent.trim() === "")
+          problems.push("an empty header cell");
+        if (cell.tagName !== "TD")
+          continue;
+        if (row.cells[0].tagName !== "TH" || row.cells[0].scope !== "row")
+          problems.push(what + " has no row header");
+        if (table.rows[0].cells[column].tagName !== "TH")
+          problems.push(what + " has no column header");
+      }
+  return problems;
+})())`;
+
+// Fails with the page's problems of access (accessProblems) in a layout.
+async function easyToHit(page, layout) {
+  const problems = JSON.parse(await page.evaluate(accessProblems));
+  if (problems.length > 0)
+    throw new Error(layout + ": " + problems.join("; "));
+  console.log(layout + ": every control 24 x 24 px or more, apart; " +
+              "every cell with its headers");
+}
+
 // A page under test, whatever the protocol that drives it. A subclass
 // gives evaluate(expression), the value of an expression (awaited if a
 // promise); screenshot(box), a PNG in base64 of that box of the page;
@@ -213,4 +257,4 @@ class PageBase {
 }
 
 module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
-                   showsSkyAndRoad, checkMessage, drive, refused };
+                   showsSkyAndRoad, checkMessage, drive, refused, easyToHit };

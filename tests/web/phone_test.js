@@ -8,7 +8,7 @@
 //   phone_test.js FOLDER
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, pixelsDiffering, showsSkyAndRoad } =
+const { until, serve, pixelsDiffering, showsSkyAndRoad, easyToHit } =
     require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
@@ -33,8 +33,9 @@ const measure = `JSON.stringify((() => {
 })())`;
 
 // Each screen: the picture 4:3, as wide (portrait) or as tall
-// (landscape) as the window, nothing wider than the window, and drawn at
-// the screen's pixels (twice the picture's size, never below 640 x 480).
+// (landscape) as the window, nothing wider than the window, drawn at
+// the screen's pixels (twice the picture's size, never below 640 x 480),
+// and every control easy to hit.
 // The window is the one the browser gives, which may differ from the
 // size asked for by a pixel or two, and a fraction of a pixel from its
 // rounded innerWidth and innerHeight; the canvas is sized from the
@@ -55,6 +56,7 @@ async function fitsScreens(page) {
     });
     console.log(w + " x " + h + ": picture " + m.width + " x " + m.height +
                 ", drawn at " + m.canvas.join(" x "));
+    await easyToHit(page, w + " x " + h + ", touch controls shown");
   }
 }
 
