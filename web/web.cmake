@@ -39,45 +39,33 @@ set(web_files ${web_page}/index.html ${web_page}/drive_page.js
               ${DRIVE_MEANINGS_JS} ${web_page}/held_keys.js
               ${web_page}/touch.js ${web_page}/gamepad.js
               ${web_page}/frame.html ${web_page}/program.js
-              ${web_page}/manifest.json
+              ${web_page}/manifest.json ${web_page}/new_version.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 # The installed icons, as icon-SIZE.png for the manifest.
 set(web_icons)
 set(web_icon_copies)
-set(web_icon_names)
 foreach(size 48 64 128 256)
   set(icon ${PROJECT_SOURCE_DIR}/packaging/icons/${size}x${size}/drive.png)
   list(APPEND web_icons ${icon})
   list(APPEND web_icon_copies COMMAND ${CMAKE_COMMAND} -E copy ${icon}
        ${web_folder}/icon-${size}.png)
-  list(APPEND web_icon_names icon-${size}.png)
 endforeach()
-
-# The service worker carries the version (its cache's name) and the list
-# of the folder's files, both written in here.
-set(web_file_names ./ drive.js drive.wasm ${web_icon_names})
-foreach(file ${web_files})
-  get_filename_component(name ${file} NAME)
-  list(APPEND web_file_names ${name})
-endforeach()
-list(TRANSFORM web_file_names PREPEND "\"")
-list(TRANSFORM web_file_names APPEND "\"")
-string(REPLACE ";" ", " web_file_names "${web_file_names}")
-set(web_service_worker ${CMAKE_BINARY_DIR}/service_worker.js)
-configure_file(${web_page}/service_worker.js.in ${web_service_worker} @ONLY)
 
 add_custom_command(
   OUTPUT ${web_zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${web_folder}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${web_folder}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:drive>
-          $<TARGET_FILE_DIR:drive>/drive.wasm ${web_files}
-          ${web_service_worker} ${web_folder}
+          $<TARGET_FILE_DIR:drive>/drive.wasm ${web_files} ${web_folder}
   ${web_icon_copies}
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${web_folder}
+          -DTEMPLATE=${web_page}/service_worker.js.in
+          -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   COMMAND ${CMAKE_COMMAND} -E tar cf ${web_zip} --format=zip ${web_folder_name}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS drive ${web_files} ${web_icons} ${web_service_worker}
+  DEPENDS drive ${web_files} ${web_icons} ${web_page}/service_worker.js.in
+          ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   VERBATIM)
 add_custom_target(web_folder ALL DEPENDS ${web_zip})
 # scripts/web.sh prints this path as its last line.

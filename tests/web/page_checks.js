@@ -197,6 +197,73 @@ async function easyToHit(page, layout) {
               "every cell with its headers");
 }
 
+// The name of the service worker's store in a web folder, as the build
+// wrote it into the worker.
+function storeOf(folder) {
+  const worker = fs.readFileSync(path.join(folder, "service_worker.js"), "utf8");
+  return worker.match(/const store = "(drive-[^"]+)";/)[1];
+}
+
+// In the page: the names of the stores, once a worker controls it.
+const storeNames = "navigator.serviceWorker.ready.then(() => caches.keys())" +
+                   ".then((names) => names.join())";
+
+// A copy of the web folder, to serve and to change.
+function copyOf(folder, work) {
+  const copy = path.join(work, "served");
+  fs.cpSync(folder, copy, { recursive: true });
+  return copy;
+}
+
+// Changes the copy as a rebuild of the same version would: the page's
+// title, and the worker written again by the build's own step.
+const rebuiltTitle = "drive, rebuilt";
+function rebuild(copy) {
+  const index = path.join(copy, "index.html");
+  fs.writeFileSync(index, fs.readFileSync(index, "utf8").replace(
+      "<title>drive</title>", "<title>" + rebuiltTitle + "</title>"));
+  const web = path.join(__dirname, "..", "..", "web");
+  const made = spawnSync("cmake", [
+    "-DFOLDER=" + copy, "-DTEMPLATE=" + path.join(web, "page", "service_worker.js.in"),
+    "-P", path.join(web, "service_worker.cmake")], { encoding: "utf8" });
+  if (made.status !== 0)
+    throw new Error("cannot write the worker again: " + made.stderr);
+}
+
+// A new build of the same version reaches a returning visitor: visited
+// once and stored, the copy served is rebuilt; the first visit after it
+// (a tab of its own, the last one closed) offers "A new version is
+// ready: reload", and by the second (reload chosen, or another visit)
+// the rebuilt page is shown, from a store named anew. The page gives
+// visitAnew(url) besides PageBase's own.
+async function newVersionReaches(page, copy, url, chooseReload) {
+  const before = storeOf(copy);
+  await until("the page is stored in " + before, 60,
+              async () => (await page.evaluate(storeNames)) === before);
+  rebuild(copy);
+  const after = storeOf(copy);
+  if (after === before)
+    throw new Error("the rebuilt folder's store is still " + before);
+  await page.visitAnew(url);
+  const offered = "!document.getElementById('new-version').hidden";
+  await until("the new version is offered", 60,
+              () => page.evaluate(offered).catch(() => false));
+  const title = "document.title";
+  console.log("the first visit after the rebuild: " +
+              await page.evaluate(title) + ", a new version offered");
+  if (chooseReload)
+    await page.evaluate("document.getElementById('reload').click()");
+  else
+    await page.visitAnew(url);
+  await until("the rebuilt page is shown", 60, async () =>
+      (await page.evaluate(title).catch(() => "")) === rebuiltTitle);
+  await until("the rebuilt page is stored in " + after, 60, async () =>
+      (await page.evaluate(storeNames).catch(() => "")) === after);
+  console.log("the second visit after the rebuild" +
+              (chooseReload ? " (reload chosen)" : "") + ": " + rebuiltTitle +
+              ", stored in " + after);
+}
+
 // A page under test, whatever the protocol that drives it. A subclass
 // gives evaluate(expression), the value of an expression (awaited if a
 // promise); screenshot(box), a PNG in base64 of that box of the page;
@@ -257,4 +324,5 @@ class PageBase {
 }
 
 module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
-                   showsSkyAndRoad, checkMessage, drive, refused, easyToHit };
+                   showsSkyAndRoad, checkMessage, drive, refused, easyToHit,
+                   storeOf, storeNames, copyOf, rebuiltTitle, newVersionReaches };

@@ -8,7 +8,8 @@
 //   phone_test.js FOLDER
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, pixelsDiffering, showsSkyAndRoad, easyToHit } =
+const { until, serve, pixelsDiffering, showsSkyAndRoad, easyToHit, storeOf,
+        storeNames, copyOf, rebuiltTitle, newVersionReaches } =
     require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
@@ -263,16 +264,13 @@ async function quit(page) {
   console.log("Quit: status 0");
 }
 
-const version = path.basename(folder.replace(/\/$/, "")).replace(/-web$/, "");
-
-// A first visit stores the page, in the version's cache, and makes it
-// installable (manifest and icons); with the server gone a reload
-// starts the program from the store.
-async function offline(page, server) {
-  await until("the page is stored", 60, async () =>
-      (await page.evaluate("navigator.serviceWorker.ready.then(() => " +
-                           "caches.keys()).then((k) => k.join())")) ===
-      version);
+// A first visit stores the page, in the store named by the served
+// folder's worker, and makes it installable (manifest and icons); with
+// the server gone a reload starts the program from the store.
+async function offline(page, server, served) {
+  const store = storeOf(served);
+  await until("the page is stored", 60,
+              async () => (await page.evaluate(storeNames)) === store);
   const { installabilityErrors } =
       await page.page.send("Page.getInstallabilityErrors");
   if (installabilityErrors.length > 0)
@@ -280,7 +278,19 @@ async function offline(page, server) {
   await server.stop();
   await page.reload();
   await firstFrame(page);
-  console.log("offline: the program starts from the store " + version);
+  console.log("offline: the program starts from the store " + store);
+}
+
+// The served folder rebuilt reaches the page (reload chosen), and starts
+// without the server afterwards.
+async function rebuilt(page, server, served) {
+  await newVersionReaches(page, served, server.url, true);
+  await server.stop();
+  await page.visitAnew(server.url);
+  await firstFrame(page);
+  if ((await page.evaluate("document.title")) !== rebuiltTitle)
+    throw new Error("offline, the page before the rebuild starts");
+  console.log("offline: the rebuilt page starts from its store");
 }
 
 // What the page gets for a file, fetched afresh: its status, whether the
@@ -311,22 +321,22 @@ async function fetched(page, server, file) {
 // with a failure of its own. A start asks it for nothing: the program's
 // frame makes no request, which a frame replaced while loading would
 // leave behind (Firefox reports such a request as the worker's failure).
-const workerAnswers = [
+const workerAnswers = (store) => [
   // what, before, file, [status, from the worker, from the server]
   ["a stored file", "", "lep.bmp", [200, true, false]],
   ["a file not stored", "", "no-such-file", [404, false, true]],
-  ["a stored file, the store deleted", "caches.delete('" + version + "')",
+  ["a stored file, the store deleted", "caches.delete('" + store + "')",
    "lep.bmp", [200, true, true]],
 ];
 
-async function worker(page, server) {
+async function worker(page, server, served) {
   const frame = "document.querySelector('#screen iframe').contentWindow";
   const asked = await page.evaluate(frame + ".location.href + ' ' + " + frame +
                                     ".performance.getEntriesByType('resource').length");
   if (asked !== "about:srcdoc 0")
     throw new Error("the program's frame asked for files: " + asked);
   await page.page.send("Network.enable");
-  for (const [what, before, file, expected] of workerAnswers) {
+  for (const [what, before, file, expected] of workerAnswers(storeOf(served))) {
     if (before)
       await page.evaluate(before);
     const got = await fetched(page, server, file);
@@ -367,10 +377,15 @@ async function main() {
       await touchKeysHeld(page);
       await padKeysHeld(page);
     });
+    await server.stop();
+    const served = copyOf(folder, work);
+    server = await serve(served);
     await withPage(server.url, async (page) => {
-      await offline(page, server);
-      server = await serve(folder, server.port); // the same origin
-      await worker(page, server);
+      await offline(page, server, served);
+      server = await serve(served, server.port); // the same origin
+      await rebuilt(page, server, served);
+      server = await serve(served, server.port);
+      await worker(page, server, served);
     });
   } finally {
     await server.stop();
