@@ -51,9 +51,15 @@ async function serve(folder, port = 0) {
     [...log.matchAll(/"GET (\S+) [^"]*" 200 /g)].map((match) => match[1]);
   const asked = () =>
     [...log.matchAll(/"GET (\S+) /g)].map((match) => match[1]);
-  const listening = await until("the web server has started", 30,
-                                () => (said.match(/ port (\d+)/) || [])[1]);
   const exited = new Promise((resolve) => server.on("exit", resolve));
+  // The whole number, "port N (": its line may come in two pieces. A
+  // server that never says it is left running by no failure.
+  const listening = await until("the web server has started", 120,
+                                () => (said.match(/ port (\d+) \(/) || [])[1])
+      .catch((error) => {
+        server.kill();
+        throw error;
+      });
   const stop = () => {
     server.kill();
     return exited;

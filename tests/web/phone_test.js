@@ -414,7 +414,8 @@ async function withPage(url, body) {
 }
 
 async function main() {
-  let server = await serve(folder);
+  const served = copyOf(folder, work); // the second page rebuilds it
+  let server = await serve(served);
   try {
     await withPage(server.url, async (page) => {
       await fitsScreens(page);
@@ -425,9 +426,6 @@ async function main() {
       await touchKeysHeld(page);
       await padKeysHeld(page);
     });
-    await server.stop();
-    const served = copyOf(folder, work);
-    server = await serve(served);
     await withPage(server.url, async (page) => {
       await offline(page, server, served);
       server = await serve(served, server.port); // the same origin
