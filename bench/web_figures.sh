@@ -3,9 +3,9 @@
 # physics step native and as wasm under node (the same drive,
 # step_time.cpp), then the page in headless Chromium
 # (web_page_figures.js), as it is and with the CPU slowed four times (a
-# mid-range phone's stand-in). Needs both builds:
+# mid-range phone's stand-in), beside its floor page. Needs both builds:
 #   cmake --preset default && cmake --build --preset default --target step_time
-#   scripts/web.sh && cmake --build --preset web --target web_step_time
+#   scripts/web.sh && cmake --build --preset web --target web_step_time web_floor
 #   bench/web_figures.sh [STARTS [OTHER_FOLDER]]
 # OTHER_FOLDER: another build of the page, whose visits take turns with
 # this one's (web_page_figures.js).

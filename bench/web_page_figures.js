@@ -8,9 +8,16 @@
 // context again once the service worker has stored the page); the frames a
 // second the page then draws, at rest and driving; and the bytes a first
 // visit downloads (every file the server sends in full, the service
-// worker's store included), as they are and gzipped. Given a second
-// folder (another build of the page, say the one before a change), the
-// visits take turns at the two, so that both meet the same machine.
+// worker's store included), as they are and gzipped; the longest task
+// of the page's main thread and the total blocking time (the sum over
+// 50 ms of each task, as Lighthouse counts it) from the start of loading
+// to 10 s after the first frame, in a trace of a first visit of their
+// own; and the first frame of the floor page (bench/web_floor.cpp, in
+// FOLDER/../floor if built), its first visits taking turns with the
+// page's, and the page's against it. Given a second folder (another
+// build of the page, say the one before a change, with its own floor
+// beside it), the visits take turns at all of them, so that all meet the
+// same machine.
 //   web_page_figures.js FOLDER [STARTS [RATE [OTHER_FOLDER]]]
 "use strict";
 const { Browser, PageUnderTest } = require("../tests/web/cdp");
@@ -25,11 +32,11 @@ const starts = Number(process.argv[3] || 5);
 const rate = Number(process.argv[4] || 1);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "drive-bench-"));
 
-// In the program's frame: the time of its first flip and of the wasm
-// instance made, in ms from the top page's navigation start, and a count
-// of its flips (each waits for one animation frame, and only the program
-// asks for them there).
-const countFlips = `if (window !== top) {
+// In the program's frame (or the floor page, which is its program): the
+// time of its first flip and of the wasm instance made, in ms from the
+// top page's navigation start, and a count of its flips (each waits for
+// one animation frame, and only the program asks for them there).
+const countFlips = `if (window !== top || location.pathname.endsWith("/floor.html")) {
   const now = () => performance.timeOrigin + performance.now() -
                     top.performance.timeOrigin;
   const ask = window.requestAnimationFrame.bind(window);
@@ -111,6 +118,56 @@ async function visit(page, url) {
   return page.evaluate(steps);
 }
 
+// The floor page's first frame, on a first visit.
+async function floorVisit(browser, url) {
+  const [page, close] = await freshPage(browser);
+  await page.open(url + "floor.html");
+  const at = await until("the floor's first frame", 60,
+                         () => page.evaluate("window.driveFirstFrame"));
+  await close();
+  return at;
+}
+
+// The main thread's tasks of a first visit, from the start of loading to
+// 10 s after the first frame, in a trace of the browser: the longest and
+// the total blocking time, in ms. The page's main thread is the one that
+// started loading it.
+async function blocking(browser, url) {
+  const [page, close] = await freshPage(browser);
+  const events = [];
+  let ended = null;
+  const complete = new Promise((resolve) => { ended = resolve; });
+  browser.on((method, params) => {
+    if (ended && method === "Tracing.dataCollected")
+      events.push(...params.value);
+    if (ended && method === "Tracing.tracingComplete") {
+      ended();
+      ended = null; // the next trace is another call's
+    }
+  });
+  await browser.send("Tracing.start", { traceConfig: { includedCategories: [
+    "disabled-by-default-devtools.timeline", "blink.user_timing"] } });
+  const first = (await visit(page, url))["first frame"];
+  await sleep(10000);
+  await browser.send("Tracing.end");
+  await complete;
+  await close();
+  const start = events.find((e) => e.name === "navigationStart" &&
+                            e.args.data && e.args.data.isLoadingMainFrame &&
+                            e.args.data.documentLoaderURL === url);
+  const end = start.ts + (first + 10000) * 1000;
+  let covered = 0; // tasks nest: only the outermost count
+  const tasks = events.filter((e) => e.name === "RunTask" && e.pid === start.pid &&
+                              e.tid === start.tid && e.ts >= start.ts && e.ts < end)
+      .sort((a, b) => a.ts - b.ts).filter((e) => {
+        const outer = e.ts >= covered;
+        covered = Math.max(covered, e.ts + e.dur);
+        return outer;
+      }).map((e) => e.dur / 1000);
+  return { longest: Math.max(...tasks),
+           blocking: tasks.reduce((sum, d) => sum + Math.max(0, d - 50), 0) };
+}
+
 // Waits until the service worker has stored every file of its list.
 async function stored(page, folder) {
   const worker = fs.readFileSync(path.join(folder, "service_worker.js"), "utf8");
@@ -171,9 +228,25 @@ async function visits(browser, folder, server, figures) {
   await close();
 }
 
-function report(folder, { firsts, seconds, bytes, rates }) {
+function report(folder, floor, { firsts, seconds, bytes, rates, tasks, floors }) {
   console.log("== " + folder);
   console.log(bytes);
+  const longest = tasks.map((t) => t.longest);
+  const blocked = tasks.map((t) => t.blocking);
+  console.log("longest task of the main thread to 10 s after the first " +
+              "frame: median " + ms(median(longest)) + " ms (" +
+              longest.map(ms).join(", ") + "); total blocking time: median " +
+              ms(median(blocked)) + " ms (" + blocked.map(ms).join(", ") + ")");
+  if (floors.length > 0) {
+    const page = median(firsts.map((v) => v["first frame"]));
+    console.log("the floor's first frame, first visits: median " +
+                ms(median(floors)) + " ms (" + floors.map(ms).join(", ") +
+                "); the page's against it: " +
+                (page / median(floors)).toFixed(2) + " times");
+  } else {
+    console.log("no floor page in " + floor + " (cmake --build --preset " +
+                "web --target web_floor)");
+  }
   for (const [what, list] of [["first", firsts], ["second", seconds]]) {
     console.log("load to first frame, " + what + " visits: median " +
                 ms(median(list.map((v) => v["first frame"]))) + " ms over " +
@@ -200,11 +273,20 @@ async function main() {
     console.log("load to first frame, in a browser just started: " +
                 ms(started["first frame"]) + " ms");
     await closeWarm();
-    const figures = folders.map(() => ({ firsts: [], seconds: [] }));
+    const figures = folders.map(() => ({ firsts: [], seconds: [], tasks: [],
+                                         floors: [] }));
+    const floors = folders.map((folder) => path.join(folder, "..", "floor"));
+    const floorServers = await Promise.all(floors.map((floor) =>
+        fs.existsSync(floor) ? serve(floor) : null));
     for (let i = 0; i < starts; ++i)
-      for (const [n, folder] of folders.entries())
+      for (const [n, folder] of folders.entries()) {
+        if (floorServers[n])
+          figures[n].floors.push(await floorVisit(browser, floorServers[n].url));
         await visits(browser, folder, servers[n], figures[n]);
-    folders.forEach((folder, n) => report(folder, figures[n]));
+        figures[n].tasks.push(await blocking(browser, servers[n].url));
+      }
+    await Promise.all(floorServers.map((server) => server && server.stop()));
+    folders.forEach((folder, n) => report(folder, floors[n], figures[n]));
   } finally {
     await browser.close();
     await Promise.all(servers.map((server) => server.stop()));

@@ -3,6 +3,7 @@
 // function and immediate mode. And the flip, which paces the loop.
 #include "messages/messages.h"
 #include "web/timers.h"
+#include "web/yield.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -17,6 +18,7 @@ namespace
 
 int z_depth = 16;               // bits, if a depth buffer is asked for
 int mode_w = 640, mode_h = 480; // the display the program asked for
+bool flipped = false;           // whether the first frame is out
 
 void fail(const char *why)
 {
@@ -26,8 +28,8 @@ void fail(const char *why)
 } // namespace
 
 // Whether the browser makes WebGL contexts at all, tried on a canvas of
-// its own so that the page's canvas gets its context with the display's
-// settings.
+// its own once the page's canvas has been refused one: the reason to
+// give. Not tried first, as each context costs a call to the GPU process.
 EM_JS(int, browser_has_webgl, (), {
   try {
     var canvas = document.createElement("canvas");
@@ -39,6 +41,13 @@ EM_JS(int, browser_has_webgl, (), {
 
 // Whether SDL made the page's canvas a GL context.
 EM_JS(int, display_has_context, (), { return Module["ctx"] ? 1 : 0; });
+
+// The page's word that the first frame is drawn (its onDriveFirstFrame
+// hook, if it has one).
+EM_JS(void, tell_page_first_frame, (), {
+  if (Module["onDriveFirstFrame"])
+    Module["onDriveFirstFrame"]();
+});
 
 // Waits for the browser's next animation frame: the browser shows what
 // was drawn and handles its events meanwhile.
@@ -87,25 +96,29 @@ int set_gfx_mode(int card, int w, int h, int, int)
     fail(cause_only_opengl);
     return -1;
   }
-  if (!browser_has_webgl()) {
-    fail(cause_no_webgl);
-    return -1;
-  }
+  // The context and the emulation's set-up are one long step of the
+  // start: the browser runs what waits before and after it.
+  let_browser_run();
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, z_depth);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   if (!SDL_SetVideoMode(w, h, 16, SDL_OPENGL) || !display_has_context()) {
-    fail(cause_webgl_refused);
+    fail(browser_has_webgl() ? cause_webgl_refused : cause_no_webgl);
     return -1;
   }
   mode_w = w;
   mode_h = h;
   glViewport(0, 0, w, h);
   fit_canvas_to_page(w, h);
+  let_browser_run();
   return 0;
 }
 
 void allegro_gl_flip()
 {
+  if (!flipped) {
+    flipped = true;
+    tell_page_first_frame();
+  }
   wait_for_frame();
   fit_canvas_to_page(mode_w, mode_h);
   // SDL queues the canvas's mouse events; nothing reads them.

@@ -4,7 +4,8 @@
 # change. OpenGL 1.1 is emscripten's emulation, linked by web/web.cmake.
 add_library(web_allegro STATIC
             web/system.cpp web/keyboard.cpp web/timers.cpp web/bitmap.cpp
-            web/mipmaps.cpp web/texture.cpp web/display.cpp web/gl_extra.cpp)
+            web/mipmaps.cpp web/texture.cpp web/display.cpp web/gl_extra.cpp
+            web/yield.cpp)
 target_include_directories(web_allegro PUBLIC ${PROJECT_SOURCE_DIR}/web/include
                            PRIVATE ${PROJECT_SOURCE_DIR})
 add_library(PkgConfig::ALLEGRO INTERFACE IMPORTED)

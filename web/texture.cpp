@@ -4,6 +4,7 @@
 // does where OpenGL lacks non-power-of-two textures.
 #include "web/bitmap_rgb.h"
 #include "web/mipmaps.h"
+#include "web/yield.h"
 
 #include <allegro.h>
 #include <alleggl.h>
@@ -33,20 +34,8 @@ void upload(int level, const rgb_image &image, GLenum format)
                GL_UNSIGNED_BYTE, rgba.data());
 }
 
-} // namespace
-
-void allegro_gl_use_mipmapping(int enable)
-{
-  mipmapping = enable != 0;
-}
-
-void allegro_gl_set_texture_format(GLint format)
-{
-  texture_format = format;
-}
-
-// The texture is left bound. Returns 0 if no texture could be made.
-GLuint allegro_gl_make_texture(BITMAP *bmp)
+// A texture of bmp, left bound; 0 if none could be made.
+GLuint make_texture(BITMAP *bmp)
 {
   GLint max_side = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
@@ -70,5 +59,28 @@ GLuint allegro_gl_make_texture(BITMAP *bmp)
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                   mipmapping ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  return name;
+}
+
+} // namespace
+
+void allegro_gl_use_mipmapping(int enable)
+{
+  mipmapping = enable != 0;
+}
+
+void allegro_gl_set_texture_format(GLint format)
+{
+  texture_format = format;
+}
+
+// The texture is left bound. Returns 0 if no texture could be made.
+// Each texture is a step of the start of its own: the browser runs what
+// waits before and after it.
+GLuint allegro_gl_make_texture(BITMAP *bmp)
+{
+  let_browser_run();
+  const GLuint name = make_texture(bmp);
+  let_browser_run();
   return name;
 }

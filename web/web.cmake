@@ -13,18 +13,23 @@
 # through web/main.cpp, not exit(). The images reach 4096 x 4096, so
 # memory grows as they need. No WebGL extension is turned on unasked:
 # OpenGL 1.1 needs none, and each costs a call to the GPU process at
-# start-up (some 40 of them, up to a second with SwiftShader busy).
+# start-up (some 40 of them, up to a second with SwiftShader busy). The
+# emulation's buffers for immediate mode are 64 kB, not 2 MB: the scene's
+# largest glBegin holds 32 vertices of 24 bytes, and the 2 MB cost some
+# 100 ms of the start with the CPU slowed 4 times (an index list for
+# GL_QUADS made in script and sent to the GPU). The floor page of the
+# benchmarks (bench/web_floor.cmake) is linked with the same options.
 #
 # The page is our own (web/page), not emscripten's HTML shell: Debian's
 # emcc 3.1.6 minifies a shell page it makes with htmlmin, passing the
 # options as a nested list, which ends in a Python TypeError after the
 # page is written. Making drive.js alone skips that step.
 target_sources(drive PRIVATE web/main.cpp)
-target_link_options(drive PRIVATE
+set(web_link_options
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
-  -sEXPORT_NAME=createDrive -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
-  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0)
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
+  -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sGL_MAX_TEMP_BUFFER_SIZE=65536)
+target_link_options(drive PRIVATE ${web_link_options} -sEXPORT_NAME=createDrive)
 
 set(web_folder_name drive-${PROJECT_VERSION}-web)
 set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})
@@ -34,49 +39,39 @@ set(web_files ${web_page}/index.html ${web_page}/drive_page.js
               ${DRIVE_MEANINGS_JS} ${web_page}/held_keys.js
               ${web_page}/touch.js ${web_page}/gamepad.js
               ${web_page}/frame.html ${web_page}/program.js
-              ${web_page}/manifest.json
+              ${web_page}/manifest.json ${web_page}/new_version.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 # The installed icons, as icon-SIZE.png for the manifest.
 set(web_icons)
 set(web_icon_copies)
-set(web_icon_names)
 foreach(size 48 64 128 256)
   set(icon ${PROJECT_SOURCE_DIR}/packaging/icons/${size}x${size}/drive.png)
   list(APPEND web_icons ${icon})
   list(APPEND web_icon_copies COMMAND ${CMAKE_COMMAND} -E copy ${icon}
        ${web_folder}/icon-${size}.png)
-  list(APPEND web_icon_names icon-${size}.png)
 endforeach()
-
-# The service worker carries the version (its cache's name) and the list
-# of the folder's files, both written in here.
-set(web_file_names ./ drive.js drive.wasm ${web_icon_names})
-foreach(file ${web_files})
-  get_filename_component(name ${file} NAME)
-  list(APPEND web_file_names ${name})
-endforeach()
-list(TRANSFORM web_file_names PREPEND "\"")
-list(TRANSFORM web_file_names APPEND "\"")
-string(REPLACE ";" ", " web_file_names "${web_file_names}")
-set(web_service_worker ${CMAKE_BINARY_DIR}/service_worker.js)
-configure_file(${web_page}/service_worker.js.in ${web_service_worker} @ONLY)
 
 add_custom_command(
   OUTPUT ${web_zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${web_folder}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${web_folder}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:drive>
-          $<TARGET_FILE_DIR:drive>/drive.wasm ${web_files}
-          ${web_service_worker} ${web_folder}
+          $<TARGET_FILE_DIR:drive>/drive.wasm ${web_files} ${web_folder}
   ${web_icon_copies}
+  COMMAND ${CMAKE_COMMAND} -DFOLDER=${web_folder}
+          -DTEMPLATE=${web_page}/service_worker.js.in
+          -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   COMMAND ${CMAKE_COMMAND} -E tar cf ${web_zip} --format=zip ${web_folder_name}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS drive ${web_files} ${web_icons} ${web_service_worker}
+  DEPENDS drive ${web_files} ${web_icons} ${web_page}/service_worker.js.in
+          ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   VERBATIM)
 add_custom_target(web_folder ALL DEPENDS ${web_zip})
 # scripts/web.sh prints this path as its last line.
 file(WRITE ${CMAKE_BINARY_DIR}/folder_path.txt "${web_folder}/\n")
+
+include(${PROJECT_SOURCE_DIR}/bench/web_floor.cmake)
 
 option(DRIVE_WEB_TESTS "Build the tests run under node and Chromium" OFF)
 if(DRIVE_WEB_TESTS)

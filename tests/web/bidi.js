@@ -119,6 +119,16 @@ class FirefoxPage extends PageBase {
                             { context: this.context, url, wait: "complete" });
   }
 
+  // Opens url in a new tab, the old one closed first: no page of the
+  // last visit is left open, as when a person comes back.
+  async visitAnew(url) {
+    const { context } = await this.firefox.send("browsingContext.create",
+                                                { type: "tab" });
+    await this.firefox.send("browsingContext.close", { context: this.context });
+    this.context = context;
+    await this.open(url);
+  }
+
   // Through JSON, so that values come back as plain ones.
   async evaluate(expression) {
     const reply = await this.firefox.send("script.evaluate", {

@@ -82,10 +82,14 @@ class Browser {
   // The first page, attached: a Page whose send goes to its session.
   async page() {
     const { targetInfos } = await this.send("Target.getTargets");
-    const target = targetInfos.find((t) => t.type === "page");
+    return this.attach(targetInfos.find((t) => t.type === "page").targetId);
+  }
+
+  async attach(targetId) {
     const { sessionId } = await this.send(
-        "Target.attachToTarget", { targetId: target.targetId, flatten: true });
-    return { send: (method, params) => this.send(method, params, sessionId) };
+        "Target.attachToTarget", { targetId, flatten: true });
+    return { targetId,
+             send: (method, params) => this.send(method, params, sessionId) };
   }
 
   async close() {
@@ -99,6 +103,7 @@ class Browser {
 class PageUnderTest extends PageBase {
   constructor(browser, page, work) {
     super(work);
+    this.browser = browser;
     this.page = page;
     this.consoleErrors = [];
     this.loads = 0;
@@ -121,6 +126,17 @@ class PageUnderTest extends PageBase {
     await this.page.send("Page.enable");
     await this.screen(800, 480, 1, false);
     await this.page.send("Page.navigate", { url });
+  }
+
+  // Opens url in a new tab, the old one closed first: no page of the
+  // last visit is left open, as when a person comes back.
+  async visitAnew(url) {
+    const { targetId } = await this.browser.send("Target.createTarget",
+                                                 { url: "about:blank" });
+    await this.browser.send("Target.closeTarget",
+                            { targetId: this.page.targetId });
+    this.page = await this.browser.attach(targetId);
+    await this.open(url);
   }
 
   async reload() {

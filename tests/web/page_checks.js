@@ -51,9 +51,15 @@ async function serve(folder, port = 0) {
     [...log.matchAll(/"GET (\S+) [^"]*" 200 /g)].map((match) => match[1]);
   const asked = () =>
     [...log.matchAll(/"GET (\S+) /g)].map((match) => match[1]);
-  const listening = await until("the web server has started", 30,
-                                () => (said.match(/ port (\d+)/) || [])[1]);
   const exited = new Promise((resolve) => server.on("exit", resolve));
+  // The whole number, "port N (": its line may come in two pieces. A
+  // server that never says it is left running by no failure.
+  const listening = await until("the web server has started", 120,
+                                () => (said.match(/ port (\d+) \(/) || [])[1])
+      .catch((error) => {
+        server.kill();
+        throw error;
+      });
   const stop = () => {
     server.kill();
     return exited;
@@ -153,6 +159,117 @@ async function refused(page, input, target, file, reason) {
                          ":", reason], path.basename(file) + " as " + target);
 }
 
+// In the page: what keeps a control from being easy to hit or a table
+// from being read aloud, as a list of problems. Each control shown
+// (button, file chooser, touch control) is at least 24 x 24 CSS px and
+// overlaps no other; each table cell has a header cell above it and one
+// (scope "row") at the start of its row; no header cell is empty.
+const accessProblems = `JSON.stringify((() => {
+  const problems = [];
+  const shown = [...document.querySelectorAll("button, input, select, a[href]")]
+      .filter((e) => e.getClientRects().length > 0)
+      .map((e) => [e.getAttribute("aria-label") || e.id || e.textContent.trim(),
+                   e.getBoundingClientRect()]);
+  for (const [i, [name, box]] of shown.entries()) {
+    if (box.width < 24 || box.height < 24)
+      problems.push(name + " is " + box.width + " x " + box.height);
+    for (const [other, b] of shown.slice(i + 1))
+      if (box.left < b.right && b.left < box.right && box.top < b.bottom &&
+          b.top < box.bottom)
+        problems.push(name + " overlaps " + other);
+  }
+  for (const table of document.querySelectorAll("table"))
+    for (const row of table.rows)
+      for (const [column, cell] of [...row.cells].entries()) {
+        const what = "the cell " + JSON.stringify(cell.textContent);
+        if (cell.tagName === "TH" && cell.textContent.trim() === "")
+          problems.push("an empty header cell");
+        if (cell.tagName !== "TD")
+          continue;
+        if (row.cells[0].tagName !== "TH" || row.cells[0].scope !== "row")
+          problems.push(what + " has no row header");
+        if (table.rows[0].cells[column].tagName !== "TH")
+          problems.push(what + " has no column header");
+      }
+  return problems;
+})())`;
+
+// Fails with the page's problems of access (accessProblems) in a layout.
+async function easyToHit(page, layout) {
+  const problems = JSON.parse(await page.evaluate(accessProblems));
+  if (problems.length > 0)
+    throw new Error(layout + ": " + problems.join("; "));
+  console.log(layout + ": every control 24 x 24 px or more, apart; " +
+              "every cell with its headers");
+}
+
+// The name of the service worker's store in a web folder, as the build
+// wrote it into the worker.
+function storeOf(folder) {
+  const worker = fs.readFileSync(path.join(folder, "service_worker.js"), "utf8");
+  return worker.match(/const store = "(drive-[^"]+)";/)[1];
+}
+
+// In the page: the names of the stores, once a worker controls it.
+const storeNames = "navigator.serviceWorker.ready.then(() => caches.keys())" +
+                   ".then((names) => names.join())";
+
+// A copy of the web folder, to serve and to change.
+function copyOf(folder, work) {
+  const copy = path.join(work, "served");
+  fs.cpSync(folder, copy, { recursive: true });
+  return copy;
+}
+
+// Changes the copy as a rebuild of the same version would: the page's
+// title, and the worker written again by the build's own step.
+const rebuiltTitle = "drive, rebuilt";
+function rebuild(copy) {
+  const index = path.join(copy, "index.html");
+  fs.writeFileSync(index, fs.readFileSync(index, "utf8").replace(
+      "<title>drive</title>", "<title>" + rebuiltTitle + "</title>"));
+  const web = path.join(__dirname, "..", "..", "web");
+  const made = spawnSync("cmake", [
+    "-DFOLDER=" + copy, "-DTEMPLATE=" + path.join(web, "page", "service_worker.js.in"),
+    "-P", path.join(web, "service_worker.cmake")], { encoding: "utf8" });
+  if (made.status !== 0)
+    throw new Error("cannot write the worker again: " + made.stderr);
+}
+
+// A new build of the same version reaches a returning visitor: visited
+// once and stored, the copy served is rebuilt; the first visit after it
+// (a tab of its own, the last one closed) offers "A new version is
+// ready: reload", and by the second (reload chosen, or another visit)
+// the rebuilt page is shown, from a store named anew. The page gives
+// visitAnew(url) besides PageBase's own.
+async function newVersionReaches(page, copy, url, chooseReload) {
+  const before = storeOf(copy);
+  await until("the page is stored in " + before, 60,
+              async () => (await page.evaluate(storeNames)) === before);
+  rebuild(copy);
+  const after = storeOf(copy);
+  if (after === before)
+    throw new Error("the rebuilt folder's store is still " + before);
+  await page.visitAnew(url);
+  const offered = "!document.getElementById('new-version').hidden";
+  await until("the new version is offered", 60,
+              () => page.evaluate(offered).catch(() => false));
+  const title = "document.title";
+  console.log("the first visit after the rebuild: " +
+              await page.evaluate(title) + ", a new version offered");
+  if (chooseReload)
+    await page.evaluate("document.getElementById('reload').click()");
+  else
+    await page.visitAnew(url);
+  await until("the rebuilt page is shown", 60, async () =>
+      (await page.evaluate(title).catch(() => "")) === rebuiltTitle);
+  await until("the rebuilt page is stored in " + after, 60, async () =>
+      (await page.evaluate(storeNames).catch(() => "")) === after);
+  console.log("the second visit after the rebuild" +
+              (chooseReload ? " (reload chosen)" : "") + ": " + rebuiltTitle +
+              ", stored in " + after);
+}
+
 // A page under test, whatever the protocol that drives it. A subclass
 // gives evaluate(expression), the value of an expression (awaited if a
 // promise); screenshot(box), a PNG in base64 of that box of the page;
@@ -213,4 +330,5 @@ class PageBase {
 }
 
 module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
-                   showsSkyAndRoad, checkMessage, drive, refused };
+                   showsSkyAndRoad, checkMessage, drive, refused, easyToHit,
+                   storeOf, storeNames, copyOf, rebuiltTitle, newVersionReaches };

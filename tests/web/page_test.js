@@ -5,14 +5,15 @@
 // build's, holding ArrowUp moves the view, Escape ends with status 0,
 // images chosen through the page are used (a road of one's own) or
 // refused (one hostile case of the loader's tests for each reason: the
-// program's message with its English meaning, status 1), a browser
+// program's message with its English meaning, status 1), every control
+// is easy to hit and every table cell has its headers, a browser
 // without WebGL gets the display's message, and no script error goes
 // uncaught.
 //   page_test.js FOLDER LINUX_FIRST_FRAME CASES_DIR WORK_DIR
 // CASES_DIR holds write_bmp_cases' files and its list.txt (name|reason).
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, meanColour, checkMessage, drive, refused } =
+const { until, serve, meanColour, checkMessage, drive, refused, easyToHit } =
     require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
@@ -76,6 +77,7 @@ async function main() {
   try {
     await withBrowser([], server.url, async (page) => {
       await drive(page, linuxFrame);
+      await easyToHit(page, "800 x 480, ended"); // "Start again" shown
       await ownRoad(page);
       await hostileImages(page);
     });

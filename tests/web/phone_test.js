@@ -8,7 +8,8 @@
 //   phone_test.js FOLDER
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, pixelsDiffering, showsSkyAndRoad } =
+const { until, serve, pixelsDiffering, showsSkyAndRoad, easyToHit, storeOf,
+        storeNames, copyOf, rebuiltTitle, newVersionReaches } =
     require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
@@ -33,8 +34,9 @@ const measure = `JSON.stringify((() => {
 })())`;
 
 // Each screen: the picture 4:3, as wide (portrait) or as tall
-// (landscape) as the window, nothing wider than the window, and drawn at
-// the screen's pixels (twice the picture's size, never below 640 x 480).
+// (landscape) as the window, nothing wider than the window, drawn at
+// the screen's pixels (twice the picture's size, never below 640 x 480),
+// and every control easy to hit.
 // The window is the one the browser gives, which may differ from the
 // size asked for by a pixel or two, and a fraction of a pixel from its
 // rounded innerWidth and innerHeight; the canvas is sized from the
@@ -55,6 +57,7 @@ async function fitsScreens(page) {
     });
     console.log(w + " x " + h + ": picture " + m.width + " x " + m.height +
                 ", drawn at " + m.canvas.join(" x "));
+    await easyToHit(page, w + " x " + h + ", touch controls shown");
   }
 }
 
@@ -146,28 +149,76 @@ function markings(file) {
   return count > 20 ? sum / count / 320 - 1 : null;
 }
 
-// Whether the view has turned left, from where the markings are: a turn
-// to the right, the wrong way, fails at once rather than waiting for the
-// view to come round.
-async function turnedLeft(page) {
-  const at = markings(await page.capture("turned"));
-  if (at !== null && at < -0.2)
-    throw new Error("the view turns right: the markings are at " + at);
-  return at > 0.2;
+// In the page: the program's frames on a leash. The program waits for an
+// animation frame at each flip (and steps once a frame, polling the keys
+// at most once); once this is in, it waits there until runFrames(count)
+// lets it draw that many more frames, and the promise resolves when it
+// waits again. The picture then stays as the last frame drew it, so a
+// capture shows a known moment of the drive, however late it is taken.
+const leashFrames = `(() => {
+  const w = document.querySelector("#screen iframe").contentWindow;
+  const ask = w.requestAnimationFrame.bind(w);
+  const leash = { left: 0, waiting: [], parked: () => {} };
+  w.requestAnimationFrame = (callback) => {
+    if (leash.left > 0) {
+      leash.left--;
+      return ask(callback);
+    }
+    leash.waiting.push(callback);
+    leash.parked();
+    return 0;
+  };
+  window.runFrames = (count) => new Promise((resolve) => {
+    leash.left = count;
+    leash.parked = resolve;
+    for (const callback of leash.waiting.splice(0))
+      w.requestAnimationFrame(callback);
+  });
+})()`;
+
+// Fingers on the named buttons for exactly that many of the program's
+// frames (leashFrames), once their keys have reached it.
+async function touchFrames(page, names, codes, frames) {
+  const events = (await keysGot(page)).length;
+  await touchUntil(page, names, names.join(" and ") + " held", async () => {
+    if (!keysDown((await keysGot(page)).slice(events), codes).together)
+      return false;
+    return page.evaluate("runFrames(" + frames + ").then(() => true)");
+  });
+  await until("the fingers let go", 30,
+              async () => keysDown(await keysGot(page), []).allUp);
 }
 
+// Steer left and Throttle up held for 30 frames, some 25 polls (full
+// lock takes 65), then 60 frames with the wheels straight: the car has
+// turned left, its view the road's markings further right than before.
+// A turn to the right, the wrong way, moves them left.
+async function turnsLeft(page) {
+  const before = markings(await page.capture("before-turn"));
+  await touchFrames(page, ["Steer left", "Throttle up"],
+                    ["ArrowLeft", "ArrowUp"], 30);
+  await page.evaluate("runFrames(60)");
+  const after = markings(await page.capture("after-turn"));
+  console.log("markings before the turn " + before + ", after " + after);
+  if (!(after - before > 0.05))
+    throw new Error("the view has not turned left: the markings went from " +
+                    before + " to " + after);
+}
+
+// Throttle up held for 60 frames moves the view, then two fingers turn
+// it left, the program's frames on a leash throughout.
 async function touchDrive(page) {
-  const first = await firstFrame(page);
-  await page.evaluate(recordKeys);
-  await touchUntil(page, ["Throttle up"], "the view moves", async () =>
-      pixelsDiffering(first, await page.capture("phone-moved"), "2%") > 10000);
-  console.log("markings ahead: " + markings(await page.capture("ahead")));
-  await touchUntil(page, ["Steer left", "Throttle up"], "the view turns left",
-                   async () => keysDown(await keysGot(page),
-                                        ["ArrowLeft", "ArrowUp"]).together &&
-                       turnedLeft(page));
-  await until("both fingers let go", 30,
-              async () => keysDown(await keysGot(page), []).allUp);
+  await firstFrame(page);
+  await page.evaluate(recordKeys + ";" + leashFrames);
+  await page.evaluate("runFrames(0)");
+  const first = await page.capture("phone-first");
+  await touchFrames(page, ["Throttle up"], ["ArrowUp"], 60);
+  const moved = pixelsDiffering(first, await page.capture("phone-moved"), "2%");
+  console.log("Throttle up for 60 frames: " + moved + " pixels changed");
+  if (!(moved > 10000))
+    throw new Error("Throttle up has not moved the view");
+  await turnsLeft(page);
+  await page.evaluate("runFrames(Infinity), true"); // off the leash
   console.log("touch: Throttle up moves the view, two fingers turn it left");
 }
 
@@ -261,16 +312,13 @@ async function quit(page) {
   console.log("Quit: status 0");
 }
 
-const version = path.basename(folder.replace(/\/$/, "")).replace(/-web$/, "");
-
-// A first visit stores the page, in the version's cache, and makes it
-// installable (manifest and icons); with the server gone a reload
-// starts the program from the store.
-async function offline(page, server) {
-  await until("the page is stored", 60, async () =>
-      (await page.evaluate("navigator.serviceWorker.ready.then(() => " +
-                           "caches.keys()).then((k) => k.join())")) ===
-      version);
+// A first visit stores the page, in the store named by the served
+// folder's worker, and makes it installable (manifest and icons); with
+// the server gone a reload starts the program from the store.
+async function offline(page, server, served) {
+  const store = storeOf(served);
+  await until("the page is stored", 60,
+              async () => (await page.evaluate(storeNames)) === store);
   const { installabilityErrors } =
       await page.page.send("Page.getInstallabilityErrors");
   if (installabilityErrors.length > 0)
@@ -278,7 +326,19 @@ async function offline(page, server) {
   await server.stop();
   await page.reload();
   await firstFrame(page);
-  console.log("offline: the program starts from the store " + version);
+  console.log("offline: the program starts from the store " + store);
+}
+
+// The served folder rebuilt reaches the page (reload chosen), and starts
+// without the server afterwards.
+async function rebuilt(page, server, served) {
+  await newVersionReaches(page, served, server.url, true);
+  await server.stop();
+  await page.visitAnew(server.url);
+  await firstFrame(page);
+  if ((await page.evaluate("document.title")) !== rebuiltTitle)
+    throw new Error("offline, the page before the rebuild starts");
+  console.log("offline: the rebuilt page starts from its store");
 }
 
 // What the page gets for a file, fetched afresh: its status, whether the
@@ -309,22 +369,22 @@ async function fetched(page, server, file) {
 // with a failure of its own. A start asks it for nothing: the program's
 // frame makes no request, which a frame replaced while loading would
 // leave behind (Firefox reports such a request as the worker's failure).
-const workerAnswers = [
+const workerAnswers = (store) => [
   // what, before, file, [status, from the worker, from the server]
   ["a stored file", "", "lep.bmp", [200, true, false]],
   ["a file not stored", "", "no-such-file", [404, false, true]],
-  ["a stored file, the store deleted", "caches.delete('" + version + "')",
+  ["a stored file, the store deleted", "caches.delete('" + store + "')",
    "lep.bmp", [200, true, true]],
 ];
 
-async function worker(page, server) {
+async function worker(page, server, served) {
   const frame = "document.querySelector('#screen iframe').contentWindow";
   const asked = await page.evaluate(frame + ".location.href + ' ' + " + frame +
                                     ".performance.getEntriesByType('resource').length");
   if (asked !== "about:srcdoc 0")
     throw new Error("the program's frame asked for files: " + asked);
   await page.page.send("Network.enable");
-  for (const [what, before, file, expected] of workerAnswers) {
+  for (const [what, before, file, expected] of workerAnswers(storeOf(served))) {
     if (before)
       await page.evaluate(before);
     const got = await fetched(page, server, file);
@@ -354,7 +414,8 @@ async function withPage(url, body) {
 }
 
 async function main() {
-  let server = await serve(folder);
+  const served = copyOf(folder, work); // the second page rebuilds it
+  let server = await serve(served);
   try {
     await withPage(server.url, async (page) => {
       await fitsScreens(page);
@@ -366,9 +427,11 @@ async function main() {
       await padKeysHeld(page);
     });
     await withPage(server.url, async (page) => {
-      await offline(page, server);
-      server = await serve(folder, server.port); // the same origin
-      await worker(page, server);
+      await offline(page, server, served);
+      server = await serve(served, server.port); // the same origin
+      await rebuilt(page, server, served);
+      server = await serve(served, server.port);
+      await worker(page, server, served);
     });
   } finally {
     await server.stop();

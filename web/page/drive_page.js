@@ -125,13 +125,17 @@ document.getElementById("fullscreen").addEventListener("click", () => {
 
 // After one visit the page starts without the network (service_worker.js).
 // The worker stores the folder once the program has started, so that
-// its downloads come after the program's.
+// its downloads come after the program's. Each visit asks the server for
+// a newer worker, which new_version.js offers once installed.
 let workerRegistered = false;
 function registerWorker() {
   if (workerRegistered || !("serviceWorker" in navigator))
     return;
   workerRegistered = true;
-  navigator.serviceWorker.register("service_worker.js").catch(() => {});
+  navigator.serviceWorker.register("service_worker.js").then((registration) => {
+    newVersion.watch(registration);
+    return registration.update();
+  }).catch(() => {});
 }
 
 start();

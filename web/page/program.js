@@ -63,17 +63,20 @@ function createIn(w, wasm, files, handlers) {
       for (const [name, bytes] of files)
         drive.FS.writeFile(name, bytes);
     }],
+    // The instance goes on in a task of its own: the runtime's set-up
+    // above and the program's start are each long enough alone.
     instantiateWasm: (imports, receive) => {
       w.WebAssembly.instantiate(wasm, imports).then((instance) => {
-        if (!w.closed)
-          receive(instance, wasm);
+        w.setTimeout(() => receive(instance, wasm));
       }, (error) => handlers.abort(String(error)));
       return {}; // the exports come later, through receive
     },
-    // main runs on until its first flip (or its end) in the same task.
-    onRuntimeInitialized: () => w.setTimeout(handlers.started),
+    onDriveFirstFrame: handlers.started,
     onDriveMessage: handlers.message,
-    onDriveExit: handlers.exit,
+    onDriveExit: (status) => {
+      handlers.started();
+      handlers.exit(status);
+    },
     onAbort: (what) => handlers.abort(String(what)),
   });
 }
