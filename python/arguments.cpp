@@ -1,6 +1,6 @@
 #include "python/arguments.h"
 
-#include "python/keys.h"
+#include "record/keys.h"
 #include "python/scripted_drive.h"
 
 #include <pybind11/numpy.h>

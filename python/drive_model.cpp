@@ -2,7 +2,7 @@
 // keyboard poll (vehicle/, controls/), compiled as the program compiles
 // them, so that a drive here has the program's digits.
 #include "python/arguments.h"
-#include "python/keys.h"
+#include "record/keys.h"
 #include "python/model_car.h"
 #include "python/scripted_drive.h"
 

@@ -1,27 +1,13 @@
 #include "python/model_car.h"
 
 #include "controls/controls.h"
-#include "python/keys.h"
+#include "record/keys.h"
 #include "vehicle/physics.h"
 
 #include <cmath>
 
 namespace
 {
-
-handling program_handling()
-{
-  return handling{DRAG, RESISTANCE, CA_F, CA_R, MAX_GRIP};
-}
-
-void set_program_handling(const handling &h)
-{
-  DRAG = h.DRAG;
-  RESISTANCE = h.RESISTANCE;
-  CA_F = h.CA_F;
-  CA_R = h.CA_R;
-  MAX_GRIP = h.MAX_GRIP;
-}
 
 // Lends the car's constants to the program for the length of one call
 // and takes them back, changed by F1 or F2 as they may be, then puts

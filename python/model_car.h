@@ -6,19 +6,10 @@
 #ifndef PYTHON_MODEL_CAR_H
 #define PYTHON_MODEL_CAR_H
 
+#include "record/handling.h"
 #include "vehicle/car.h"
 
 #include <cstdint>
-
-// The five handling constants, with the program's names. CA_F and CA_R
-// are negative: less grip is a smaller magnitude.
-struct handling {
-  float DRAG;
-  float RESISTANCE;
-  float CA_F;
-  float CA_R;
-  float MAX_GRIP;
-};
 
 struct model_car {
   car_state state;

@@ -1,7 +1,7 @@
 // The keys that a poll reads, by the names of the README's key table, as
 // the bits of a mask: one mask says which keys are held at one poll.
-#ifndef PYTHON_KEYS_H
-#define PYTHON_KEYS_H
+#ifndef RECORD_KEYS_H
+#define RECORD_KEYS_H
 
 #include <cstdint>
 
@@ -15,6 +15,9 @@ const std::uint32_t all_keys = (1u << key_count) - 1;
 
 // The bit of the named key, or 0 if no key has that name.
 std::uint32_t key_bit(const char *name);
+
+// The mask of the keys held now in the library's key array.
+std::uint32_t held_mask();
 
 // Holds exactly the keys of mask down in the library's key array; a mask
 // of 0 lets go of them all.
