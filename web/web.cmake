@@ -51,7 +51,8 @@ set(web_files ${web_page}/index.html ${web_page}/drive_page.js
               ${DRIVE_MEANINGS_JS} ${web_page}/held_keys.js
               ${web_page}/touch.js ${web_page}/gamepad.js
               ${web_page}/frame.html ${web_page}/program.js
-              ${web_page}/manifest.json
+              ${web_page}/manifest.json ${web_page}/drive_record.js
+              ${web_page}/strip_chart.js ${web_page}/model_panel.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 # The installed icons, as icon-SIZE.png for the manifest.
