@@ -197,4 +197,5 @@ PYBIND11_MODULE(drive_model, m)
           "two a poll. Escape ends the drive after the step of its poll. "
           "Returns each field after every step and each part of every "
           "step, as numpy arrays.");
+  add_record_functions(m);
 }
