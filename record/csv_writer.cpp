@@ -37,16 +37,6 @@ void append_double(std::string *out, double d)
   out->append(text);
 }
 
-void append_keys(std::string *out, std::uint32_t mask)
-{
-  const char *joint = "";
-  for (int i = 0; i < key_count; ++i)
-    if (mask >> i & 1u) {
-      out->append(joint).append(key_names[i]);
-      joint = "+";
-    }
-}
-
 template <class type> type at(const drive_row &row, std::size_t offset)
 {
   type value;
@@ -55,8 +45,10 @@ template <class type> type at(const drive_row &row, std::size_t offset)
   return value;
 }
 
-void append_value(std::string *out, const drive_row &row,
-                  const record_column &c)
+} // namespace
+
+void append_record_field(std::string *out, const drive_row &row,
+                         const record_column &c)
 {
   char text[32];
   switch (c.type) {
@@ -76,7 +68,8 @@ void append_value(std::string *out, const drive_row &row,
     std::snprintf(text, sizeof text, "%.3f", at<double>(row, c.offset));
     break;
   case column_type::keys:
-    return append_keys(out, at<std::uint32_t>(row, c.offset));
+    out->append(key_list(at<std::uint32_t>(row, c.offset)));
+    return;
   case column_type::f32:
     return append_float(out, at<float>(row, c.offset));
   case column_type::f64:
@@ -84,8 +77,6 @@ void append_value(std::string *out, const drive_row &row,
   }
   out->append(text);
 }
-
-} // namespace
 
 std::string record_csv_head()
 {
@@ -103,7 +94,7 @@ void append_record_line(std::string *out, const drive_row &row)
   for (int i = 0; i < record_column_count; ++i) {
     if (i)
       out->push_back(',');
-    append_value(out, row, record_columns[i]);
+    append_record_field(out, row, record_columns[i]);
   }
   out->push_back('\n');
 }

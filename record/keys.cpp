@@ -20,6 +20,23 @@ std::uint32_t key_bit(const char *name)
   return 0;
 }
 
+std::string key_list(std::uint32_t mask)
+{
+  std::string s;
+  for (int i = 0; i < key_count; ++i)
+    if (mask >> i & 1u)
+      s.append(s.empty() ? "" : "+").append(key_names[i]);
+  return s;
+}
+
+std::string key_name_list()
+{
+  std::string s;
+  for (const char *name : key_names)
+    s.append(s.empty() ? "" : ", ").append(name);
+  return s;
+}
+
 std::uint32_t held_mask()
 {
   std::uint32_t mask = 0;
