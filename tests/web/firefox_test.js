@@ -1,12 +1,14 @@
 // The page in Debian's Firefox ESR on this Xvfb (run it under
 // with_xvfb.sh), driven through WebDriver BiDi (bidi.js) as the
-// Chromium test drives it: sky and road, a held key moves the view,
-// Escape gives status 0, a hostile image gives its message and status 1,
+// Chromium test drives it: sky and road, a held key moves the view, a
+// steady left turn, Escape gives status 0, the drive saved then replays
+// in Python to the bit, a hostile image gives its message and status 1,
 // and no script error goes uncaught.
 //   firefox_test.js FOLDER WRITE_BMP_CASES
 "use strict";
 const { Firefox, FirefoxPage } = require("./bidi");
-const { serve, drive, refused } = require("./page_checks");
+const { serve, drive, refused, steadyLeftTurn, roundTrip } =
+    require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
 const os = require("os");
@@ -32,7 +34,8 @@ async function main() {
   try {
     const page = new FirefoxPage(firefox, await firefox.connect(), work);
     await page.open(server.url);
-    await drive(page, null);
+    await drive(page, null, (p) => steadyLeftTurn(p, async () => {}));
+    await roundTrip(page);
     const [file, reason] = hostileCase();
     await refused(page, "road-file", "lep.bmp", file, reason);
     console.log("hostile image: its message and status 1");
