@@ -23,24 +23,30 @@ function recordOf(drive) {
   };
 }
 
-// Rows written between two yields to the browser: about 20 ms of work
-// on a desktop, 80 ms with the CPU four times slower.
-const saveChunkRows = 1000;
+// About a frame's work between two yields to the browser: each chunk
+// takes as many rows as the last one wrote in that time.
+const saveSliceMs = 20;
 
 const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 
 // The record's rows kept now, as CSV text in a Blob; progress(done) is
 // told the share written so far. Rows that the drive goes on to add
 // meanwhile are left out; those it drops from the front of a full record
-// (one a step, against a thousand a chunk) are written before it can.
+// (one a step, against hundreds a chunk) are written before it can.
 async function csvOf(record, progress) {
   const first = record.begin();
   const end = record.end();
   const parts = [record.head()];
-  for (let row = first; row < end; row += saveChunkRows) {
+  let chunk = 100;
+  for (let row = first; row < end;) {
     if (row < record.begin())
       throw new Error("the drive dropped rows before they were written");
-    parts.push(record.lines(row, Math.min(saveChunkRows, end - row)));
+    const rows = Math.min(chunk, end - row);
+    const started = performance.now();
+    parts.push(record.lines(row, rows));
+    const took = Math.max(performance.now() - started, 1);
+    chunk = Math.max(10, Math.min(10000, Math.round(rows * saveSliceMs / took)));
+    row += rows;
     progress((row - first) / (end - first));
     await nextTask();
   }
