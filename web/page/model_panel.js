@@ -1,8 +1,8 @@
 // "Show the model": the car seen from above and strip charts of its last
 // 1,000 steps, drawn from the rows of the drive's record
 // (drive_record.js), that is from what the program's own steps worked
-// out. While the panel is open it reads the new rows and draws them once
-// an animation frame; closed, it does nothing.
+// out. While the panel is open it reads the new rows and draws them ten
+// times a second; closed, it does nothing.
 "use strict";
 
 const panelColours = {
@@ -15,6 +15,11 @@ const panelColours = {
   road: "#999",
 };
 const toDegrees = 180 / Math.PI;
+
+// The panel draws ten times a second: often enough to follow the car,
+// and each drawing of its canvases costs the browser CPU time that the
+// program's frames would otherwise have.
+const panelPeriodMs = 100;
 
 // One row's values that the panel shows, by the record's column names.
 const panelColumns = [
@@ -162,7 +167,7 @@ const modelPanel = {
   columns: null, // panelColumns' indices in it
   next: 0, // the next row to read
   newest: null, // the newest row's values
-  frame: 0, // the animation frame asked for, while open
+  timer: 0, // the drawing's, while open
   fresh: true, // the car is to be drawn again
 
   // The charts' labels and canvases, made once from panelCharts.
@@ -241,11 +246,13 @@ const modelPanel = {
     modelPanel.next = row;
   },
 
+  // Run by a timer, not at every animation frame: an animation frame
+  // asked for in the page makes the browser update the whole page at
+  // each, which cost more than the drawing.
   draw() {
-    modelPanel.frame = requestAnimationFrame(modelPanel.draw);
     modelPanel.read();
     if (modelPanel.fresh && modelPanel.newest)
-      drawCar(modelPanel.car.getContext("2d"), modelPanel.newest);
+      drawCar(panelCanvas(modelPanel.car), modelPanel.newest);
     modelPanel.fresh = false;
     for (const { chart } of modelPanel.charts)
       chart.draw();
@@ -270,10 +277,10 @@ const modelPanel = {
     modelPanel.panel.hidden = !open;
     document.body.classList.toggle("model", open);
     modelPanel.toggle.setAttribute("aria-pressed", String(open));
-    cancelAnimationFrame(modelPanel.frame);
+    clearInterval(modelPanel.timer);
     if (open) {
       modelPanel.fresh = true;
-      modelPanel.frame = requestAnimationFrame(modelPanel.draw);
+      modelPanel.timer = setInterval(modelPanel.draw, panelPeriodMs);
     }
   },
 };

@@ -9,12 +9,18 @@
 
 const chartSteps = 1000; // the steps a chart shows: 10 s of model time
 
+// The panel's canvases are small and change often: kept in the CPU's
+// memory (what willReadFrequently asks for), a change is not a GPU's
+// work, which a browser without one (SwiftShader) does on the CPU too.
+const panelCanvas = (canvas) =>
+  canvas.getContext("2d", { willReadFrequently: true });
+
 // canvas: the chart's; min and max: the values at its bottom and top
 // edge (values beyond are drawn at the edge); guides: values marked by
 // a thin line; colours: one a line. push() takes one value a line.
 function stripChart(canvas, { min, max, guides, colours }) {
   const ring = document.createElement("canvas");
-  const ctx = ring.getContext("2d");
+  const ctx = panelCanvas(ring);
   const kept = colours.map(() => new Float32Array(chartSteps));
   let total = 0; // steps pushed
   let drawn = 0; // steps drawn into the ring
@@ -97,7 +103,7 @@ function stripChart(canvas, { min, max, guides, colours }) {
       stale = false;
       // The ring's column after the newest step goes to the left edge.
       const cut = (newest + 1) % w();
-      const view = canvas.getContext("2d");
+      const view = panelCanvas(canvas);
       view.clearRect(0, 0, w(), ring.height);
       view.drawImage(ring, cut, 0, w() - cut, ring.height, 0, 0, w() - cut,
                      ring.height);
