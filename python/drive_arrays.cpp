@@ -42,10 +42,9 @@ const drive_array drive_array_list[] = {
 };
 
 // An array of numbers of the given type, its memory in huge pages where
-// the kernel has them. A drive writes a hundred bytes a step to memory
-// new to it, and a page fault every 4 KiB, which a virtual machine makes
-// dear, cost as much as the step itself; a fault every 2 MiB costs
-// nothing to speak of.
+// the kernel has them. A drive writes 140 bytes a step to memory new to
+// it: a page fault every 4 KiB, dear in a virtual machine, costs as much
+// as the step itself; a fault every 2 MiB, nothing to speak of.
 template <class type> py::array_t<type> new_array(long steps, long width)
 {
   const std::size_t huge_page = std::size_t{1} << 21;
@@ -59,7 +58,9 @@ template <class type> py::array_t<type> new_array(long steps, long width)
   const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(block.data());
   const std::uintptr_t start = (at + huge_page - 1) / huge_page * huge_page;
   void *data = reinterpret_cast<void *>(start);
+#ifdef MADV_HUGEPAGE
   madvise(data, bytes, MADV_HUGEPAGE); // a hint: fails harmlessly
+#endif
   return width == 1
              ? py::array_t<type>({steps}, static_cast<type *>(data), block)
              : py::array_t<type>({steps, width}, static_cast<type *>(data),

@@ -94,6 +94,16 @@ py::array_t<type> row_column(const std::vector<drive_row> &rows, long first,
   return a;
 }
 
+// The handling constants, which F1 and F2 change in a drive.
+const struct {
+  const char *name;
+  float handling::*member;
+} constant_columns[] = {{"DRAG", &handling::DRAG},
+                        {"RESISTANCE", &handling::RESISTANCE},
+                        {"CA_F", &handling::CA_F},
+                        {"CA_R", &handling::CA_R},
+                        {"MAX_GRIP", &handling::MAX_GRIP}};
+
 py::dict replay(py::handle path_or_file)
 {
   std::vector<drive_row> rows;
@@ -102,9 +112,16 @@ py::dict replay(py::handle path_or_file)
   const long first = first_replayed_row(rows);
   const drive_arrays a =
       make_drive_arrays(static_cast<long>(rows.size()) - first);
+  std::vector<handling> constants(rows.size() - first);
   replay_differences d;
-  replay_rows(rows, a.out, &d);
+  replay_rows(rows, a.out, constants.data(), &d);
   py::dict run = drive_dict(a, static_cast<long>(rows.size()) - first);
+  for (const auto &c : constant_columns) {
+    py::array_t<float> values(static_cast<long>(constants.size()));
+    for (std::size_t i = 0; i < constants.size(); ++i)
+      values.mutable_data()[i] = constants[i].*c.member;
+    run[c.name] = values;
+  }
   run["step"] = row_column<long long>(rows, first, &drive_row::step);
   run["wall_time"] = row_column<double>(rows, first, &drive_row::wall_time);
   run["polled"] = row_column<bool>(rows, first, &drive_row::polled);

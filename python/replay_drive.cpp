@@ -60,7 +60,7 @@ long first_replayed_row(const std::vector<drive_row> &rows)
 }
 
 void replay_rows(const std::vector<drive_row> &rows, const drive_columns &out,
-                 replay_differences *d)
+                 handling *constants, replay_differences *d)
 {
   model_car car = start_car(rows);
   const long first = first_replayed_row(rows);
@@ -77,5 +77,6 @@ void replay_rows(const std::vector<drive_row> &rows, const drive_columns &out,
     compare(saved, replayed, d);
     const drive_step after{car.state, car.parts};
     record_steps(&after, 1, i - first, out);
+    constants[i - first] = car.constants;
   }
 }

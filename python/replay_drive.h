@@ -25,8 +25,8 @@ struct replay_differences {
 long first_replayed_row(const std::vector<drive_row> &rows);
 
 // Replays the rows from first_replayed_row, writing the car's fields and
-// parts after each as entry i - first of out.
+// parts after each as entry i - first of out, its constants likewise.
 void replay_rows(const std::vector<drive_row> &rows, const drive_columns &out,
-                 replay_differences *d);
+                 handling *constants, replay_differences *d);
 
 #endif

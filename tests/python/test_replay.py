@@ -12,6 +12,7 @@ import drive_model as dm
 from long_drive import long_drive_masks
 
 K = dm.KEYS
+ROOT = pathlib.Path(__file__).resolve().parents[2]
 
 
 def lively_keys(polls=400):
@@ -68,6 +69,11 @@ def test_a_saved_drive_replays_to_the_bit(kind, tmp_path):
     assert_is_drive(replayed, dm.Car(1).drive(lively_keys()))
     assert replayed["polled"].tolist() == [i % 2 == 0 for i in range(800)]
     assert replayed["keys"][461] == K["F12"] | K["F1"]
+    # F2 held at polls 150 to 159 (steps 301 to 319), F1 at poll 230.
+    steps = replayed["step"]
+    grip = np.where((steps >= 301) & (steps < 461), dm.Car(0).MAX_GRIP,
+                    dm.Car(1).MAX_GRIP)
+    assert np.array_equal(replayed["MAX_GRIP"], grip)
 
 
 def test_save_drive_writes_to_a_path_and_a_binary_file(tmp_path):
@@ -243,3 +249,14 @@ def test_a_bad_file_names_its_line_and_column(what, change, line, column,
 def test_what_is_no_file_raises(given, error, words):
     with pytest.raises(error, match=re.escape(words)):
         dm.replay(given)
+
+
+def test_the_docs_list_the_saved_drives_columns():
+    marker = "<!-- RECORD_COLUMNS: made from record/columns.cpp " \
+        "(drive_model.RECORD_COLUMNS) -->\n"
+    table = "\n".join(["| Column | Unit |", "|---|---|"]
+                      + ["| `%s` | %s |" % column
+                         for column in dm.RECORD_COLUMNS])
+    page = (ROOT / "docs" / "python.md").read_text(encoding="utf-8")
+    assert marker + table + "\n\n" in page, \
+        "docs/python.md's columns, after its marker line, are to be:\n" + table
