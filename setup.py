@@ -21,12 +21,14 @@ def project_version():
 
 model = Pybind11Extension(
     "drive_model",
-    sorted(glob.glob("python/*.cpp"))
+    sorted(glob.glob("python/*.cpp") + glob.glob("record/*.cpp"))
     + ["vehicle/car.cpp", "vehicle/physics.cpp", "controls/controls.cpp"],
     # controls/ reads key[] through <allegro.h>: the web build's stand-in
-    # declares it without the library, and python/keys.cpp fills it.
+    # declares it without the library, python/key_array.cpp defines it
+    # and record/keys.cpp fills it.
     include_dirs=[".", "web/include"],
-    depends=sorted(glob.glob("python/*.h") + glob.glob("vehicle/*.h")
+    depends=sorted(glob.glob("python/*.h") + glob.glob("record/*.h")
+                   + glob.glob("vehicle/*.h")
                    + glob.glob("controls/*.h")
                    + ["web/include/allegro.h", "setup.py"]),
     # As CMakeLists.txt builds the program: no fused multiply-add and no

@@ -6,7 +6,8 @@
 // context of its own (nothing cached or stored) of a browser already
 // running, with where that time went, and on second visits (the same
 // context again once the service worker has stored the page); the frames a
-// second the page then draws, at rest and driving; and the bytes a first
+// second the page then draws, at rest and driving, and driving with the
+// model panel closed and open; and the bytes a first
 // visit downloads (every file the server sends in full, the service
 // worker's store included), as they are and gzipped; the longest task
 // of the page's main thread and the total blocking time (the sum over
@@ -188,6 +189,69 @@ async function framesPerSecond(page) {
   return flips / ((Date.now() - start) / 1000);
 }
 
+// CPU seconds the browser's processes have used (user and system), from
+// /proc: the browser and everything it started.
+function browserCpuSeconds(browser) {
+  const stats = fs.readdirSync("/proc").filter((d) => /^\d+$/.test(d))
+    .map((pid) => {
+      try {
+        const fields = fs.readFileSync("/proc/" + pid + "/stat", "utf8")
+            .replace(/^.*\) /, "").split(" ");
+        return { pid: Number(pid), parent: Number(fields[1]),
+                 ticks: Number(fields[11]) + Number(fields[12]) };
+      } catch (error) {
+        return null; // ended meanwhile
+      }
+    }).filter((s) => s);
+  const ours = new Set([browser.child.pid]);
+  for (let grew = true; grew;) {
+    grew = false;
+    for (const s of stats)
+      if (ours.has(s.parent) && !ours.has(s.pid)) {
+        ours.add(s.pid);
+        grew = true;
+      }
+  }
+  const ticks = stats.filter((s) => ours.has(s.pid))
+      .reduce((sum, s) => sum + s.ticks, 0);
+  return ticks / 100; // USER_HZ
+}
+
+// Driving with the model panel closed and open, in turns of 3 s, twelve
+// of each, in a window where the panel goes under a picture of
+// 640 x 480 either way: the median of each turn's frames a second, the
+// median ratio of each open turn to the closed turn before it (a busy
+// machine's load moves from one minute to the next, less within 6 s),
+// and the browser's CPU ms a frame over all turns of each.
+async function panelRates(browser, page) {
+  await page.screen(640, 1000, 1, false);
+  const turns = { closed: [], open: [] };
+  const cpu = { closed: [0, 0], open: [0, 0] }; // seconds, frames
+  for (let i = 0; i < 12; ++i)
+    for (const open of [false, true]) {
+      await page.evaluate("modelPanel.panel.hidden === " + open + " && " +
+                          "document.getElementById('model-toggle').click()");
+      await sleep(500);
+      const [flips, started, cpuBefore] = [await page.evaluate("driveFlips"),
+                                           Date.now(), browserCpuSeconds(browser)];
+      await sleep(3000);
+      const frames = await page.evaluate("driveFlips") - flips;
+      const name = open ? "open" : "closed";
+      turns[name].push(frames / ((Date.now() - started) / 1000));
+      cpu[name][0] += browserCpuSeconds(browser) - cpuBefore;
+      cpu[name][1] += frames;
+    }
+  await page.evaluate("modelPanel.panel.hidden || " +
+                      "document.getElementById('model-toggle').click()");
+  await page.screen(800, 480, 1, false);
+  return {
+    closed: median(turns.closed), open: median(turns.open),
+    ratio: median(turns.open.map((rate, i) => rate / turns.closed[i])),
+    cpuClosed: 1000 * cpu.closed[0] / cpu.closed[1],
+    cpuOpen: 1000 * cpu.open[0] / cpu.open[1],
+  };
+}
+
 const median = (values) =>
   [...values].sort((a, b) => a - b)[(values.length - 1) >> 1];
 const ms = (value) => Number.isNaN(value) ? "-" : value.toFixed(0);
@@ -221,6 +285,9 @@ async function visits(browser, folder, server, figures) {
     const resting = await framesPerSecond(page);
     await page.key(true, "ArrowUp");
     const driving = await framesPerSecond(page);
+    // A build from before the model panel has none to open.
+    if (await page.evaluate("typeof modelPanel !== 'undefined'"))
+      figures.panel = await panelRates(browser, page);
     await page.key(false, "ArrowUp");
     figures.rates = [resting, driving];
   }
@@ -228,7 +295,8 @@ async function visits(browser, folder, server, figures) {
   await close();
 }
 
-function report(folder, floor, { firsts, seconds, bytes, rates, tasks, floors }) {
+function report(folder, floor,
+                { firsts, seconds, bytes, rates, tasks, floors, panel }) {
   console.log("== " + folder);
   console.log(bytes);
   const longest = tasks.map((t) => t.longest);
@@ -258,6 +326,13 @@ function report(folder, floor, { firsts, seconds, bytes, rates, tasks, floors })
   }
   console.log("frames a second, 640 x 480: " + rates[0].toFixed(1) +
               " at rest, " + rates[1].toFixed(1) + " driving");
+  if (!panel)
+    return;
+  console.log("frames a second driving, model panel closed / open: " +
+              panel.closed.toFixed(1) + " / " + panel.open.toFixed(1) +
+              ", open against closed: " + (100 * panel.ratio).toFixed(0) +
+              "%; the browser's CPU ms a frame: " +
+              panel.cpuClosed.toFixed(1) + " / " + panel.cpuOpen.toFixed(1));
 }
 
 async function main() {

@@ -1,6 +1,6 @@
 #include "python/arguments.h"
 
-#include "python/keys.h"
+#include "record/keys.h"
 #include "python/scripted_drive.h"
 
 #include <pybind11/numpy.h>
@@ -24,20 +24,12 @@ vec2 stored_pair(const std::array<double, 2> &value, const char *name)
   return vec2{stored(value[0], name), stored(value[1], name)};
 }
 
-static std::string known_keys()
-{
-  std::string s;
-  for (const char *name : key_names)
-    s += std::string(s.empty() ? "" : ", ") + name;
-  return s;
-}
-
 static std::uint32_t checked_mask(long long mask)
 {
   if (mask < 0 || mask > all_keys)
     throw py::value_error("key mask " + std::to_string(mask) +
                           " has bits that name no key; the keys are " +
-                          known_keys() + ", bits 0 to " +
+                          key_name_list() + ", bits 0 to " +
                           std::to_string(key_count - 1));
   return static_cast<std::uint32_t>(mask);
 }
@@ -51,7 +43,7 @@ static std::uint32_t bit_of(py::handle name)
   const std::uint32_t bit = key_bit(s.c_str());
   if (bit == 0)
     throw py::value_error("no key is named '" + s + "'; the keys are " +
-                          known_keys());
+                          key_name_list());
   return bit;
 }
 

@@ -2,7 +2,9 @@
 // keyboard poll (vehicle/, controls/), compiled as the program compiles
 // them, so that a drive here has the program's digits.
 #include "python/arguments.h"
-#include "python/keys.h"
+#include "python/bindings.h"
+#include "python/drive_arrays.h"
+#include "record/keys.h"
 #include "python/model_car.h"
 #include "python/scripted_drive.h"
 
@@ -48,32 +50,14 @@ model_car new_car(int preset, std::optional<double> drag,
   return make_model_car(h);
 }
 
-// The names of a drive's arrays, in the order of drive_columns; the
-// first two are (x, y) vectors.
-const char *const column_names[] = {
-    "position_wc", "velocity_wc", "angle", "angular_velocity",
-    "steerangle",  "throttle",    "brake"};
-const int columns = 7;
-
 py::dict drive(model_car &car, const py::object &keys,
                std::optional<long> steps_given)
 {
   const long steps =
       steps_given.value_or(static_cast<long>(py::len(keys)) * steps_per_poll);
   const std::vector<std::uint32_t> masks = drive_masks(keys, steps);
-  py::array_t<float> a[columns];
-  float *data[columns];
-  for (int i = 0; i < columns; ++i) {
-    a[i] = i < 2 ? py::array_t<float>({steps, 2L}) : py::array_t<float>(steps);
-    data[i] = a[i].mutable_data();
-  }
-  const drive_columns out{data[0], data[1], data[2], data[3],
-                          data[4], data[5], data[6]};
-  const long taken = model_drive(&car, masks.data(), steps, out);
-  py::dict run;
-  for (int i = 0; i < columns; ++i)
-    run[column_names[i]] = a[i][py::slice(0, taken, 1)];
-  return run;
+  const drive_arrays a = make_drive_arrays(steps);
+  return drive_dict(a, model_drive(&car, masks.data(), steps, a.out));
 }
 
 // A field of one of the car's records: its name, the member, its help.
@@ -191,6 +175,7 @@ PYBIND11_MODULE(drive_model, m)
           "Handling preset 1 (F1, grippy) or 0 (F2, slippery), with any of "
           "its five constants replaced.");
   add_fields(car);
+  add_part_fields(car);
   car.def_property_readonly("speed", &model_speed,
                             "m/s, the magnitude of velocity_wc");
   car.def_property_readonly("forward_speed", &model_forward_speed,
@@ -210,5 +195,7 @@ PYBIND11_MODULE(drive_model, m)
           "Drives as the program's loop does, a poll before every second "
           "step, keys[i] at poll i (an array of masks); steps defaults to "
           "two a poll. Escape ends the drive after the step of its poll. "
-          "Returns each field after every step, as numpy arrays.");
+          "Returns each field after every step and each part of every "
+          "step, as numpy arrays.");
+  add_record_functions(m);
 }

@@ -1,49 +1,21 @@
 #include "python/model_car.h"
 
 #include "controls/controls.h"
-#include "python/keys.h"
+#include "record/keys.h"
 #include "vehicle/physics.h"
 
 #include <cmath>
 
-namespace
+lent_handling::lent_handling(model_car *c) : car(c), before(program_handling())
 {
-
-handling program_handling()
-{
-  return handling{DRAG, RESISTANCE, CA_F, CA_R, MAX_GRIP};
+  set_program_handling(car->constants);
 }
 
-void set_program_handling(const handling &h)
+lent_handling::~lent_handling()
 {
-  DRAG = h.DRAG;
-  RESISTANCE = h.RESISTANCE;
-  CA_F = h.CA_F;
-  CA_R = h.CA_R;
-  MAX_GRIP = h.MAX_GRIP;
+  car->constants = program_handling();
+  set_program_handling(before);
 }
-
-// Lends the car's constants to the program for the length of one call
-// and takes them back, changed by F1 or F2 as they may be, then puts
-// back whatever the program held before.
-struct lent_handling {
-  model_car *car;
-  handling before;
-
-  explicit lent_handling(model_car *c) : car(c), before(program_handling())
-  {
-    set_program_handling(car->constants);
-  }
-  ~lent_handling()
-  {
-    car->constants = program_handling();
-    set_program_handling(before);
-  }
-  lent_handling(const lent_handling &) = delete;
-  lent_handling &operator=(const lent_handling &) = delete;
-};
-
-} // namespace
 
 handling preset_handling(int preset)
 {
@@ -67,6 +39,7 @@ void model_step(model_car *car)
 {
   const lent_handling lent(car);
   do_physics(&car->state, model_step_length);
+  car->parts = last_step_parts();
 }
 
 int model_poll(model_car *car, std::uint32_t mask)

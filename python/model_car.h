@@ -6,23 +6,31 @@
 #ifndef PYTHON_MODEL_CAR_H
 #define PYTHON_MODEL_CAR_H
 
+#include "record/handling.h"
+#include "record/step_parts.h"
 #include "vehicle/car.h"
 
 #include <cstdint>
 
-// The five handling constants, with the program's names. CA_F and CA_R
-// are negative: less grip is a smaller magnitude.
-struct handling {
-  float DRAG;
-  float RESISTANCE;
-  float CA_F;
-  float CA_R;
-  float MAX_GRIP;
-};
-
 struct model_car {
   car_state state;
   handling constants;
+  // Of the car's own last step, copied right after it: the program keeps
+  // one set, which the next car's step overwrites. Zero before the first.
+  step_parts parts;
+};
+
+// Lends the car's constants to the program for as long as it lives and
+// takes them back, changed by F1 or F2 as they may be, then puts back
+// whatever the program held before.
+struct lent_handling {
+  model_car *car;
+  handling before;
+
+  explicit lent_handling(model_car *c);
+  ~lent_handling();
+  lent_handling(const lent_handling &) = delete;
+  lent_handling &operator=(const lent_handling &) = delete;
 };
 
 // The step every call takes: the program's 0.01 s as a 32-bit float.
@@ -34,7 +42,7 @@ handling preset_handling(int preset);
 // A car as the program starts one: at (0, -25), at rest.
 model_car make_model_car(const handling &constants);
 
-// One step of 0.01 s, the program's do_physics.
+// One step of 0.01 s, the program's do_physics; keeps its parts.
 void model_step(model_car *car);
 
 // One poll of the keyboard with the keys of mask held, the program's

@@ -1,5 +1,6 @@
 // The page's program: the program's own main (web_program_main, see
-// <allegro.h>), then word to the page of how it ended.
+// <allegro.h>), with its drive recorded from its start on
+// (web/drive_record.h), then word to the page of how it ended.
 //
 // emscripten's exit() is not used. Once a flip has handed control to the
 // browser, the program resumes from the browser's event loop, and exit()
@@ -9,6 +10,8 @@
 // are removed. The program registers no atexit handlers.
 #define ALLEGRO_NO_MAGIC_MAIN // this is the main that calls the program's
 #include <allegro.h>
+
+#include "web/drive_record.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -26,6 +29,7 @@ EM_JS(void, tell_page_ended, (int status), {
 
 int main()
 {
+  record_start(emscripten_get_now());
   const int status = web_program_main();
   std::fflush(nullptr);
   emscripten_html5_remove_all_event_listeners();

@@ -25,9 +25,27 @@
 # options as a nested list, which ends in a Python TypeError after the
 # page is written. Making drive.js alone skips that step.
 target_sources(drive PRIVATE web/main.cpp)
+
+# The drive's record (web/drive_record.h): the loop's poll and step
+# reach web/record_hooks.cpp through the linker's --wrap, under their
+# C++ names (a change to either's parameters fails the link, as the
+# __real_ name is then missing), and the page reads the record through
+# the functions of web/record_exports.cpp, and the text with
+# UTF8ToString.
+add_library(web_record STATIC web/drive_record.cpp record/step_parts.cpp
+            record/handling.cpp record/keys.cpp record/columns.cpp
+            record/csv_writer.cpp)
+target_include_directories(web_record PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(web_record PUBLIC vehicle PkgConfig::ALLEGRO)
+target_sources(drive PRIVATE web/record_hooks.cpp web/record_exports.cpp)
+target_link_libraries(drive PRIVATE web_record)
+target_link_options(drive PRIVATE
+  -Wl,--wrap=_Z13process_inputP9car_state
+  -Wl,--wrap=_Z10do_physicsP9car_statef)
 set(web_link_options
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
-  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
+  -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString
   -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sGL_MAX_TEMP_BUFFER_SIZE=65536)
 target_link_options(drive PRIVATE ${web_link_options} -sEXPORT_NAME=createDrive)
 
@@ -40,6 +58,8 @@ set(web_files ${web_page}/index.html ${web_page}/drive_page.js
               ${web_page}/touch.js ${web_page}/gamepad.js
               ${web_page}/frame.html ${web_page}/program.js
               ${web_page}/manifest.json ${web_page}/new_version.js
+              ${web_page}/drive_record.js ${web_page}/strip_chart.js
+              ${web_page}/model_panel.js
               ${PROJECT_SOURCE_DIR}/data/lep.bmp
               ${PROJECT_SOURCE_DIR}/data/emblem.bmp)
 # The installed icons, as icon-SIZE.png for the manifest.

@@ -3,10 +3,17 @@
 # python3 that sees Debian's packages, and pip building the source tree
 # without fetching anything. The build's own warnings fail the test, as
 # -Werror fails the program's build; a learner's install only shows them.
-#   install_test.sh SOURCE_DIR VENV
+# The web tests replay the page's drives in this venv too: with
+# --if-missing it is made only if no whole one is there. A lock beside it
+# (VENV.lock) keeps anyone from seeing it half made: this script holds it
+# alone, and a user holds it shared (flock -s VENV.lock VENV/bin/python).
+#   install_test.sh SOURCE_DIR VENV [--if-missing]
 set -eu
 source_dir=$1
 venv=$2
+exec 9>"$venv.lock"
+flock 9
+[ "${3:-}" = --if-missing ] && [ -f "$venv/installed" ] && exit 0
 rm -rf "$venv"
 /usr/bin/python3 -m venv --system-site-packages "$venv"
 cd "$source_dir"
@@ -20,3 +27,4 @@ if grep -E ':[0-9]+:[0-9]+: (warning|error):' "$log"; then
   exit 1
 fi
 "$venv/bin/python" -c 'import drive_model'
+touch "$venv/installed"

@@ -22,11 +22,22 @@ const prefs = {
   "browser.safebrowsing.update.enabled": false,
 };
 
+// Downloads go to a folder of the profile, without a question.
+const downloadPrefs = (folder) => ({
+  "browser.download.folderList": 2,
+  "browser.download.dir": folder,
+  "browser.download.useDownloadDir": true,
+  "browser.download.always_ask_before_handling_new_types": false,
+});
+
 class Firefox {
   constructor(executable, logFile) {
     this.profile = fs.mkdtempSync(path.join(os.tmpdir(), "drive-firefox-"));
+    this.downloads = path.join(this.profile, "downloads");
+    fs.mkdirSync(this.downloads);
+    const all = { ...prefs, ...downloadPrefs(this.downloads) };
     fs.writeFileSync(path.join(this.profile, "user.js"),
-                     Object.entries(prefs).map(([name, value]) =>
+                     Object.entries(all).map(([name, value]) =>
                          "user_pref(" + JSON.stringify(name) + ", " +
                          JSON.stringify(value) + ");\n").join(""));
     this.log = fs.openSync(logFile, "a");
@@ -94,7 +105,7 @@ class Firefox {
 }
 
 // WebDriver's codes for the keys the tests press.
-const keyValues = { ArrowUp: "\uE013", Escape: "\uE00C" };
+const keyValues = { ArrowUp: "\uE013", ArrowLeft: "\uE012", Escape: "\uE00C" };
 
 // The tab as the page tests use it (PageBase).
 class FirefoxPage extends PageBase {
@@ -156,6 +167,11 @@ class FirefoxPage extends PageBase {
         { type: down ? "keyDown" : "keyUp", value: keyValues[code] },
       ] }],
     });
+  }
+
+  // Where the page's downloads go: the profile's folder.
+  async downloads() {
+    return this.firefox.downloads;
   }
 
   async choose(inputId, file) {

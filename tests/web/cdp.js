@@ -167,11 +167,19 @@ class PageUnderTest extends PageBase {
   }
 
   key(down, code) {
-    const codes = { ArrowUp: 38, Escape: 27 };
+    const codes = { ArrowUp: 38, ArrowLeft: 37, Escape: 27 };
     return this.page.send("Input.dispatchKeyEvent", {
       type: down ? "keyDown" : "keyUp", code, key: code,
       windowsVirtualKeyCode: codes[code],
     });
+  }
+
+  // Where the page's downloads go from now on: a new folder of work.
+  async downloads() {
+    const folder = fs.mkdtempSync(path.join(this.work, "downloads-"));
+    await this.browser.send("Browser.setDownloadBehavior",
+                            { behavior: "allow", downloadPath: folder });
+    return folder;
   }
 
   async choose(inputId, file) {

@@ -1,15 +1,16 @@
 // The page in Debian's Firefox ESR on this Xvfb (run it under
 // with_xvfb.sh), driven through WebDriver BiDi (bidi.js) as the
-// Chromium test drives it: sky and road, a held key moves the view,
-// Escape gives status 0, a hostile image gives its message and status 1,
-// a rebuild of the folder served reaches the page by the second visit
-// after it, and then starts without the server; no script error goes
-// uncaught.
+// Chromium test drives it: sky and road, a held key moves the view, a
+// steady left turn, Escape gives status 0, the drive saved then replays
+// in Python, a hostile image gives its message and status 1, a rebuild
+// of the folder served reaches the page by the second visit after it,
+// and then starts without the server; no script error goes uncaught.
 //   firefox_test.js FOLDER WRITE_BMP_CASES
 "use strict";
 const { Firefox, FirefoxPage } = require("./bidi");
 const { serve, drive, refused, easyToHit, copyOf, rebuiltTitle,
-        newVersionReaches, until, showsSkyAndRoad } = require("./page_checks");
+        newVersionReaches, until, showsSkyAndRoad, steadyLeftTurn,
+        roundTrip } = require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
 const os = require("os");
@@ -49,8 +50,9 @@ async function main() {
   try {
     const page = new FirefoxPage(firefox, await firefox.connect(), work);
     await page.open(server.url);
-    await drive(page, null);
+    await drive(page, null, (p) => steadyLeftTurn(p, async () => {}));
     await easyToHit(page, "Firefox, 800 x 480, ended");
+    await roundTrip(page);
     const [file, reason] = hostileCase();
     await refused(page, "road-file", "lep.bmp", file, reason);
     console.log("hostile image: its message and status 1");

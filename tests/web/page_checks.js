@@ -101,10 +101,11 @@ function checkMessage(message, lines, what) {
 }
 
 // Sky and road (against the Linux build's first frame, if given), a
-// held ArrowUp moves the view, Escape ends the program with status 0.
+// held ArrowUp moves the view, then whatever beforeEscape does, and
+// Escape ends the program with status 0.
 // The page gives capture(name), holdUntil(code, what, seconds, check),
 // exitStatus() and ended(status, seconds).
-async function drive(page, linuxFrame) {
+async function drive(page, linuxFrame, beforeEscape = async () => {}) {
   const first = await until("the canvas shows sky and road", 60, async () => {
     const file = await page.capture("first");
     return file && showsSkyAndRoad(file) && file;
@@ -124,6 +125,7 @@ async function drive(page, linuxFrame) {
     return moved > 10000;
   });
   console.log("holding ArrowUp: " + moved + " pixels changed");
+  await beforeEscape(page);
 
   await page.holdUntil("Escape", "the program ends", 30,
                        async () => (await page.exitStatus()) !== undefined);
@@ -131,6 +133,108 @@ async function drive(page, linuxFrame) {
   if (message !== "")
     throw new Error("a message after Escape: " + message);
   console.log("Escape: status 0");
+}
+
+// The drive's record on the page (drive_record.js): an expression that
+// gives the newest row's value of a column.
+const newest = (column) => "(() => { const r = driveSave.record; " +
+    "return r && r.value(r.end() - 1, r.column('" + column + "')); })()";
+
+// Whether the last 200 rows are at full left lock with a yaw rate that
+// moves by less than 0.001 rad/s: a turn that has settled (preset 1
+// settles in about 4 s of model time from any throttle).
+const turnSettled = `(() => {
+  const r = driveSave.record;
+  const yaw = r.column("angular_velocity");
+  const steer = r.column("steerangle");
+  const rows = 200;
+  if (r.end() - r.begin() < rows)
+    return false;
+  let low = Infinity, high = -Infinity;
+  for (let n = r.end() - rows; n < r.end(); ++n) {
+    if (!(r.value(n, steer) > 0.199))
+      return false;
+    low = Math.min(low, r.value(n, yaw));
+    high = Math.max(high, r.value(n, yaw));
+  }
+  return high - low < 0.001;
+})()`;
+
+// Throttle up to 40 at least, then full left lock held until the turn
+// has settled; whileTurning(page) runs then, the key still held.
+async function steadyLeftTurn(page, whileTurning) {
+  await page.holdUntil("ArrowUp", "the throttle reaches 40", 60,
+                       async () => (await page.evaluate(newest("throttle"))) >= 40);
+  await page.holdUntil("ArrowLeft", "the left turn settles", 180, async () =>
+    (await page.evaluate(turnSettled)) && (await whileTurning(page), true));
+}
+
+// "Save this drive"; resolves to the file downloaded and the rows the
+// page says it saved. A file is whole once it has its name (Chromium
+// renames it then) and no part of it is still being written (Firefox
+// writes NAME.part beside it).
+async function saveDrive(page) {
+  const folder = await page.downloads();
+  await page.evaluate("document.getElementById('save-drive').click()");
+  const said = await until("the page says it saved the drive", 120,
+      () => page.evaluate("(() => { const said = " +
+          "document.getElementById('save-state').textContent; " +
+          "return said.startsWith('Saved') && said; })()"));
+  const file = await until("the drive's file is written", 60, () => {
+    const names = fs.readdirSync(folder);
+    const csv = names.find((name) => name.endsWith(".csv"));
+    return csv && !names.some((name) => name.endsWith(".part")) &&
+        fs.statSync(path.join(folder, csv)).size > 0 && path.join(folder, csv);
+  });
+  return [file, Number(said.match(/^Saved ([\d,]+) rows/)[1].replace(/,/g, ""))];
+}
+
+// Replays a saved drive with drive_model.replay in the default build's
+// venv (DRIVE_MODEL_VENV), made first if it is not there, as
+// tests/python/install_test.sh makes it and under its lock. Resolves to
+// the rows replayed, the last step, the first difference and the largest
+// difference of each column that differs.
+function replayed(file) {
+  const venv = process.env.DRIVE_MODEL_VENV;
+  if (!venv)
+    throw new Error("DRIVE_MODEL_VENV names no venv to replay the drive in");
+  const source = path.join(__dirname, "..", "..");
+  const made = spawnSync(path.join(source, "tests/python/install_test.sh"),
+                         [source, venv, "--if-missing"], { encoding: "utf8" });
+  if (made.status !== 0)
+    throw new Error("cannot make the venv: " + made.stdout + made.stderr);
+  const replay = spawnSync("flock", ["-s", venv + ".lock",
+                                     path.join(venv, "bin/python"), "-c", `
+import json, sys, drive_model
+run = drive_model.replay(sys.argv[1])
+print(json.dumps({"rows": len(run["step"]), "last": int(run["step"][-1]),
+                  "first_difference": run["first_difference"],
+                  "differences": {k: float(v) for k, v in run["differences"].items()}}))
+`, file], { encoding: "utf8" });
+  if (replay.status !== 0)
+    throw new Error("the replay failed: " + replay.stderr);
+  return JSON.parse(replay.stdout);
+}
+
+// The page's drive saved after the program has ended, replayed in
+// Python: every row and every value the same to the bit, but for the
+// slip angles. Those are doubles made of arctangents, which emscripten's
+// maths library (musl's) now and then rounds a unit in the last place
+// away from glibc's while the car turns (glibc's are the correctly
+// rounded ones): at most 4.4e-16 rad for an angle below pi, each. The
+// floats worked out from them, and so the car, come out the same.
+async function roundTrip(page) {
+  const [file, rows] = await saveDrive(page);
+  const run = replayed(file);
+  console.log("round trip: " + rows + " rows saved, " + run.rows +
+              " replayed to step " + run.last + ", first difference: " +
+              run.first_difference + " " + JSON.stringify(run.differences));
+  const arctangents = ["slipanglefront", "slipanglerear"];
+  const apart = Object.entries(run.differences).filter(([column, most]) =>
+    !arctangents.includes(column) || most > 2 * 4.4e-16);
+  if (run.rows !== rows || apart.length > 0)
+    throw new Error("the replay is not the page's drive: " +
+                    JSON.stringify(run));
 }
 
 // Waits for a browser that was asked to close (its child process, the
@@ -331,4 +435,5 @@ class PageBase {
 
 module.exports = { PageBase, closed, sleep, until, serve, meanColour, pixelsDiffering,
                    showsSkyAndRoad, checkMessage, drive, refused, easyToHit,
-                   storeOf, storeNames, copyOf, rebuiltTitle, newVersionReaches };
+                   storeOf, storeNames, copyOf, rebuiltTitle, newVersionReaches,
+                   steadyLeftTurn, roundTrip };

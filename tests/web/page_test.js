@@ -2,7 +2,9 @@
 // WebGL, driven from outside through the DevTools protocol (cdp.js):
 // served by python3 -m http.server from 127.0.0.1 as the README says,
 // the canvas shows sky and road, its first frame matches the Linux
-// build's, holding ArrowUp moves the view, Escape ends with status 0,
+// build's, holding ArrowUp moves the view, in a steady left turn the
+// model panel draws the tyres' forces to the left, Escape ends with
+// status 0, the drive saved then replays in Python to the bit,
 // images chosen through the page are used (a road of one's own) or
 // refused (one hostile case of the loader's tests for each reason: the
 // program's message with its English meaning, status 1), every control
@@ -13,8 +15,8 @@
 // CASES_DIR holds write_bmp_cases' files and its list.txt (name|reason).
 "use strict";
 const { Browser, PageUnderTest } = require("./cdp");
-const { until, serve, meanColour, checkMessage, drive, refused, easyToHit } =
-    require("./page_checks");
+const { until, serve, meanColour, checkMessage, drive, refused, easyToHit,
+        steadyLeftTurn, roundTrip } = require("./page_checks");
 const { spawnSync } = require("child_process");
 const fs = require("fs");
 const path = require("path");
@@ -56,6 +58,39 @@ async function hostileImages(page) {
               "and status 1");
 }
 
+// In a steady left turn both axles' lateral forces point to the car's
+// left: in the panel's picture of the car, facing up, the arrows (in
+// either axle's colour, or the limit's) lie in its left third, none in
+// its right third.
+const arrowSides = `JSON.stringify((() => {
+  const canvas = document.getElementById("model-car");
+  const { data, width } = canvas.getContext("2d")
+      .getImageData(0, 0, canvas.width, canvas.height);
+  const colours = [panelColours.front, panelColours.rear, panelColours.limit]
+      .map((hex) => [1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)));
+  const sides = { left: 0, middle: 0, right: 0 };
+  for (let i = 0; i < data.length; i += 4) {
+    const x = (i / 4) % width;
+    if (colours.some(([r, g, b]) => data[i] === r && data[i + 1] === g &&
+                                    data[i + 2] === b && data[i + 3] === 255))
+      ++sides[x < width / 3 ? "left" : x < width * 2 / 3 ? "middle" : "right"];
+  }
+  return sides;
+})())`;
+
+async function arrowsPointLeft(page) {
+  const sides = await until("the panel shows the turn's forces", 30,
+      async () => {
+        const seen = JSON.parse(await page.evaluate(arrowSides));
+        return seen.left + seen.right >= 20 && seen;
+      });
+  console.log("steady left turn: the panel's force arrows have " +
+              sides.left + " pixels in its left third, " + sides.right +
+              " in its right third");
+  if (sides.right > 0)
+    throw new Error("the panel draws the forces of a left turn to the right");
+}
+
 async function withBrowser(extraArgs, url, body) {
   const browser = new Browser(chromium, path.join(work, "chromium.log"),
                               extraArgs);
@@ -76,8 +111,12 @@ async function main() {
   const server = await serve(folder);
   try {
     await withBrowser([], server.url, async (page) => {
-      await drive(page, linuxFrame);
+      await drive(page, linuxFrame, async () => {
+        await page.evaluate("document.getElementById('model-toggle').click()");
+        await steadyLeftTurn(page, arrowsPointLeft);
+      });
       await easyToHit(page, "800 x 480, ended"); // "Start again" shown
+      await roundTrip(page);
       await ownRoad(page);
       await hostileImages(page);
     });

@@ -41,7 +41,17 @@ const measure = `JSON.stringify((() => {
 // size asked for by a pixel or two, and a fraction of a pixel from its
 // rounded innerWidth and innerHeight; the canvas is sized from the
 // frame's whole-pixel client size.
-async function fitsScreens(page) {
+// With the model panel open: it lies under the picture (and its touch
+// controls), and its canvases are drawn at the screen's pixels.
+const panelFits = `(() => {
+  const panel = document.getElementById("model-panel").getBoundingClientRect();
+  const stage = document.getElementById("stage").getBoundingClientRect();
+  return panel.top >= stage.bottom - 1 &&
+      [...document.querySelectorAll("#model-panel canvas")].every((c) =>
+        c.width === Math.round(c.clientWidth * devicePixelRatio));
+})()`;
+
+async function fitsScreens(page, panel = false) {
   for (const [w, h] of [[844, 390], [320, 568], [390, 844]]) {
     await page.screen(w, h, 2, true);
     const fit = (m) => Math.abs(m.width / m.height - 4 / 3) < 0.01 &&
@@ -51,13 +61,16 @@ async function fitsScreens(page) {
         Math.abs(m.canvas[0] - Math.max(640, 2 * m.width)) <= 2;
     const m = await until(w + " x " + h + " fits", 30, async () => {
       const got = JSON.parse(await page.evaluate(measure));
-      return got && fit(got) && got;
+      return got && fit(got) && (!panel || await page.evaluate(panelFits)) &&
+          got;
     }).catch(async (error) => {
       throw new Error(error.message + ": " + await page.evaluate(measure));
     });
     console.log(w + " x " + h + ": picture " + m.width + " x " + m.height +
-                ", drawn at " + m.canvas.join(" x "));
-    await easyToHit(page, w + " x " + h + ", touch controls shown");
+                ", drawn at " + m.canvas.join(" x ") +
+                (panel ? ", the model panel under it" : ""));
+    await easyToHit(page, w + " x " + h + ", touch controls shown" +
+                    (panel ? ", the model panel open" : ""));
   }
 }
 
@@ -419,6 +432,9 @@ async function main() {
   try {
     await withPage(server.url, async (page) => {
       await fitsScreens(page);
+      await page.evaluate("document.getElementById('model-toggle').click()");
+      await fitsScreens(page, true);
+      await page.evaluate("document.getElementById('model-toggle').click()");
       await touchDrive(page);
       await gamepad(page);
       await quit(page);

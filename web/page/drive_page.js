@@ -46,6 +46,7 @@ function handlersOf(made) {
     }),
     exit: current((status) => {
       window.driveExitStatus = status;
+      driveSave.ended();
       page.state.textContent = "The program has ended.";
       page.endedText.textContent = "Ended with status " + status +
           (status === 0 ? " (Escape)." : " (a failure).") + " ";
@@ -55,6 +56,12 @@ function handlersOf(made) {
       page.state.textContent = "The program stopped on an error: " + what;
     }),
     started: registerWorker,
+    // The run's record, for the model panel and "Save this drive".
+    attach: current((drive) => {
+      const record = recordOf(drive);
+      modelPanel.attach(record);
+      driveSave.attach(record);
+    }),
   };
 }
 
@@ -77,6 +84,8 @@ function start() {
   delete window.driveExitStatus;
   page.message.hidden = true;
   page.ended.hidden = true;
+  modelPanel.attach(null);
+  driveSave.attach(null);
   const made = document.createElement("iframe");
   frame = made;
   made.title = "drive";

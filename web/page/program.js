@@ -41,8 +41,9 @@ program.ready = Promise.all([program.runtime, program.wasm, program.images])
 // Runs the program, as fetched (program.ready's), in window w of a frame
 // made with program.document: a fresh instance, whose working directory
 // holds the files given as [name, bytes]. The page hears of it through
-// handlers: message(text), exit(status), abort(what), and started() once
-// the program has drawn its first frame or ended, whichever comes first.
+// handlers: message(text), exit(status), abort(what), started() once
+// the program has drawn its first frame or ended, whichever comes first,
+// and attach(module) with the instance's module before main runs.
 // Nothing reaches a frame that the page has removed meanwhile.
 function runProgram(w, { runtime, wasm }, files, handlers) {
   // A long touch or a right click on the picture opens no menu.
@@ -62,6 +63,7 @@ function createIn(w, wasm, files, handlers) {
     preRun: [(drive) => {
       for (const [name, bytes] of files)
         drive.FS.writeFile(name, bytes);
+      handlers.attach(drive);
     }],
     // The instance goes on in a task of its own: the runtime's set-up
     // above and the program's start are each long enough alone.
