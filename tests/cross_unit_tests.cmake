@@ -2,6 +2,7 @@
 # platform (Windows, the web) so that the physics and the poll are
 # checked there too, with GoogleTest from the sources Debian ships in
 # libgtest-dev. GoogleTest's code is not held to our warning flags.
+include(${PROJECT_SOURCE_DIR}/tests/quick_build.cmake)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest
