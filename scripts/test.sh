@@ -62,7 +62,7 @@ timed() {
 
 # The default, asan and fuzz presets: built, then their tests run. The
 # fuzz preset builds the image loader's fuzzer with clang; its tests
-# replay every kept input and then fuzz for a minute.
+# replay every kept input and then fuzz for half a minute.
 preset_build() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" -j "$(nproc)"
@@ -82,6 +82,14 @@ web_build() {
   cmake --build --preset web -j "$(nproc)"
 }
 
+# A stage's tests, once its test preset's filter is known to leave out
+# only tests that its build has: a test renamed is not quietly let back
+# in (scripts/preset_filter.cmake).
+stage_tests() {
+  cmake -DPRESET="$1" -DBUILD="build/$1" -P scripts/preset_filter.cmake
+  ctest --preset "$1"
+}
+
 # scripts/test.sh --lane NAME STAGE...: the stages in order, after the
 # default build, stopping at the first that fails.
 if [ "${1:-}" = --lane ]; then
@@ -93,7 +101,7 @@ if [ "${1:-}" = --lane ]; then
     asan | fuzz) timed "$stage build" preset_build "$stage" ;;
     windows | web) timed "$stage build" "${stage}_build" ;;
     esac
-    timed "$stage tests" ctest --preset "$stage"
+    timed "$stage tests" stage_tests "$stage"
   done
   exit 0
 fi

@@ -5,7 +5,7 @@
 # is to be kept in finds/ once its cause is fixed.
 #   run_fuzzer.sh FUZZER FUZZ_DIR WORK_DIR [SECONDS]
 set -eu
-fuzzer=$1 fuzz_dir=$2 work=$3 seconds=${4:-60}
+fuzzer=$1 fuzz_dir=$2 work=$3 seconds=${4:-30}
 rm -rf "$work"
 mkdir -p "$work/new" "$work/crashes"
 # -rss_limit_mb: the largest image within the limit takes about 200 MB.
