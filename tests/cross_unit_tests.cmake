@@ -7,8 +7,10 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest
                  EXCLUDE_FROM_ALL)
-target_compile_options(gtest PRIVATE -Wno-error)
-target_compile_options(gtest_main PRIVATE -Wno-error)
+# Nor to the tests' -O1: at -O0 it compiles in half the time (14 CPU s
+# at -O1 for Windows), and a test spends next to nothing in it.
+target_compile_options(gtest PRIVATE -Wno-error -O0)
+target_compile_options(gtest_main PRIVATE -Wno-error -O0)
 
 set(tests ${PROJECT_SOURCE_DIR}/tests)
 add_library(test_support STATIC ${tests}/support/float_compare.cpp
