@@ -7,3 +7,8 @@
 # keeps -O0 -g for its reports.
 add_compile_options($<$<NOT:$<CONFIG:Debug>>:-O1>
                     $<$<NOT:$<CONFIG:Debug>>:-g0>)
+# No test goes into a package: compiled through the cache in every build
+# (cmake/compiler_cache.cmake).
+if(drive_compiler_launcher)
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${drive_compiler_launcher})
+endif()

@@ -39,6 +39,7 @@ built_twice_same() {
   # A compiler cache would hand the second build objects made for other
   # folders, with their paths in the debug information.
   unset CMAKE_C_COMPILER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
+  export CCACHE_DISABLE=1
   BUILD_LOG=$work/log
   "$tree_command" "$work/one"
   first_product=$BUILT
