@@ -6,7 +6,8 @@ set(web_floor_folder ${CMAKE_BINARY_DIR}/floor)
 add_executable(web_floor EXCLUDE_FROM_ALL
                ${PROJECT_SOURCE_DIR}/bench/web_floor.cpp
                ${PROJECT_SOURCE_DIR}/web/main.cpp)
-target_link_libraries(web_floor PRIVATE PkgConfig::ALLEGRO OpenGL::GL)
+# web/main.cpp starts the drive's record (web/drive_record.h).
+target_link_libraries(web_floor PRIVATE web_record PkgConfig::ALLEGRO OpenGL::GL)
 target_link_options(web_floor PRIVATE ${web_link_options}
                     -sEXPORT_NAME=createFloor)
 set_target_properties(web_floor PROPERTIES RUNTIME_OUTPUT_DIRECTORY

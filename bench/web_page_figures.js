@@ -20,6 +20,9 @@
 // beside it), the visits take turns at all of them, so that all meet the
 // same machine.
 //   web_page_figures.js FOLDER [STARTS [RATE [OTHER_FOLDER]]]
+// With DRIVE_BENCH_START=1 only the start's figures are taken (first
+// frames, the floor's, the tasks): no frame rates and no second visits,
+// so that a run on a quiet machine stays short.
 "use strict";
 const { Browser, PageUnderTest } = require("../tests/web/cdp");
 const { until, serve, sleep } = require("../tests/web/page_checks");
@@ -31,6 +34,7 @@ const zlib = require("zlib");
 const folders = [process.argv[2], process.argv[5]].filter((f) => f);
 const starts = Number(process.argv[3] || 5);
 const rate = Number(process.argv[4] || 1);
+const startOnly = process.env.DRIVE_BENCH_START === "1";
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "drive-bench-"));
 
 // In the program's frame (or the floor page, which is its program): the
@@ -278,6 +282,8 @@ async function visits(browser, folder, server, figures) {
   const [page, close] = await freshPage(browser);
   const servedBefore = server.served().length;
   figures.firsts.push(await visit(page, server.url));
+  if (startOnly)
+    return close();
   await stored(page, folder);
   if (!figures.bytes) {
     figures.bytes = firstVisitBytes(folder,
@@ -298,7 +304,8 @@ async function visits(browser, folder, server, figures) {
 function report(folder, floor,
                 { firsts, seconds, bytes, rates, tasks, floors, panel }) {
   console.log("== " + folder);
-  console.log(bytes);
+  if (bytes)
+    console.log(bytes);
   const longest = tasks.map((t) => t.longest);
   const blocked = tasks.map((t) => t.blocking);
   console.log("longest task of the main thread to 10 s after the first " +
@@ -307,15 +314,21 @@ function report(folder, floor,
               ms(median(blocked)) + " ms (" + blocked.map(ms).join(", ") + ")");
   if (floors.length > 0) {
     const page = median(firsts.map((v) => v["first frame"]));
+    // Each visit against the floor's visit just before it, in its turn.
+    const turns = firsts.map((v, i) => v["first frame"] / floors[i]);
     console.log("the floor's first frame, first visits: median " +
                 ms(median(floors)) + " ms (" + floors.map(ms).join(", ") +
                 "); the page's against it: " +
-                (page / median(floors)).toFixed(2) + " times");
+                (page / median(floors)).toFixed(2) + " times; turn by " +
+                "turn: median " + median(turns).toFixed(2) + " (" +
+                turns.map((r) => r.toFixed(2)).join(", ") + ")");
   } else {
     console.log("no floor page in " + floor + " (cmake --build --preset " +
                 "web --target web_floor)");
   }
   for (const [what, list] of [["first", firsts], ["second", seconds]]) {
+    if (list.length === 0)
+      continue;
     console.log("load to first frame, " + what + " visits: median " +
                 ms(median(list.map((v) => v["first frame"]))) + " ms over " +
                 list.length + " (" +
@@ -324,6 +337,8 @@ function report(folder, floor,
     for (const step of Object.keys(list[0]))
       console.log("    " + ms(median(list.map((v) => v[step]))) + "\t" + step);
   }
+  if (!rates)
+    return;
   console.log("frames a second, 640 x 480: " + rates[0].toFixed(1) +
               " at rest, " + rates[1].toFixed(1) + " driving");
   if (!panel)

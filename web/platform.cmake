@@ -5,7 +5,7 @@
 add_library(web_allegro STATIC
             web/system.cpp web/keyboard.cpp web/timers.cpp web/bitmap.cpp
             web/mipmaps.cpp web/texture.cpp web/display.cpp web/gl_extra.cpp
-            web/yield.cpp)
+            web/yield.cpp web/files.cpp)
 target_include_directories(web_allegro PUBLIC ${PROJECT_SOURCE_DIR}/web/include
                            PRIVATE ${PROJECT_SOURCE_DIR})
 add_library(PkgConfig::ALLEGRO INTERFACE IMPORTED)

@@ -8,8 +8,9 @@
 # hand control to the browser and resume the loop where it was, so the
 # loop keeps its desktop shape. Each start is a fresh instance made by
 # createDrive() in a fresh frame of the page (web/page/program.js), from
-# the wasm that the page compiled once, with its files written (FS)
-# before main runs; the end reaches the page
+# the wasm that the page compiled once, with the files it reads handed to
+# it (web/files.h: no file system of emscripten's, whose set-up was half
+# of the runtime's); the end reaches the page
 # through web/main.cpp, not exit(). The images reach 4096 x 4096, so
 # memory grows as they need. No WebGL extension is turned on unasked:
 # OpenGL 1.1 needs none, and each costs a call to the GPU process at
@@ -45,9 +46,10 @@ target_link_options(drive PRIVATE
 set(web_link_options
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sMODULARIZE=1
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString
+  -sEXPORTED_RUNTIME_METHODS=UTF8ToString -sFILESYSTEM=0
   -sGL_SUPPORT_AUTOMATIC_ENABLE_EXTENSIONS=0 -sGL_MAX_TEMP_BUFFER_SIZE=65536)
-target_link_options(drive PRIVATE ${web_link_options} -sEXPORT_NAME=createDrive)
+target_link_options(drive PRIVATE ${web_link_options} -sEXPORT_NAME=createDrive
+                    -Wl,--wrap=fopen)
 
 set(web_folder_name drive-${PROJECT_VERSION}-web)
 set(web_folder ${CMAKE_BINARY_DIR}/${web_folder_name})

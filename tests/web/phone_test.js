@@ -271,13 +271,15 @@ async function touchKeysHeld(page) {
   console.log("touch: each control holds its key");
 }
 
-// A standard pad, all at rest, in place of the browser's.
+// A standard pad, all at rest, in place of the browser's, which tells of
+// it as a browser does.
 const plugPad = `(() => {
   const button = () => ({ pressed: false, touched: false, value: 0 });
   window.pad = { id: "stand-in", index: 0, connected: true,
                  mapping: "standard", axes: [0, 0, 0, 0],
                  buttons: Array.from({ length: 17 }, button) };
   navigator.getGamepads = () => [window.pad, null, null, null];
+  window.dispatchEvent(new Event("gamepadconnected"));
 })()`;
 
 async function gamepad(page) {

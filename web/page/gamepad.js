@@ -30,14 +30,30 @@ function padKeys(pad, codes) {
     codes.add("ArrowRight");
 }
 
+// Read at each animation frame while any pad is connected, and not at
+// all before: the browser tells of a pad once one of its buttons has been
+// pressed on the page (gamepadconnected), and most visitors have none, so
+// the page's frames, the program's first among them, carry no pad work.
+let padsRead = false;
+
 function readPads() {
   const codes = new Set();
+  let connected = false;
   for (const pad of navigator.getGamepads())
-    if (pad && pad.connected && pad.mapping === "standard")
-      padKeys(pad, codes);
+    if (pad && pad.connected) {
+      connected = true;
+      if (pad.mapping === "standard")
+        padKeys(pad, codes);
+    }
   heldKeys.holdOnly("gamepad", codes);
-  requestAnimationFrame(readPads);
+  padsRead = connected; // the last pad gone, its keys let go, reading stops
+  if (connected)
+    requestAnimationFrame(readPads);
 }
 
-if (navigator.getGamepads)
-  requestAnimationFrame(readPads);
+window.addEventListener("gamepadconnected", () => {
+  if (!padsRead && navigator.getGamepads) {
+    padsRead = true;
+    requestAnimationFrame(readPads);
+  }
+});

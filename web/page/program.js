@@ -60,11 +60,8 @@ function runProgram(w, { runtime, wasm }, files, handlers) {
 function createIn(w, wasm, files, handlers) {
   w.createDrive({
     canvas: w.document.getElementById("canvas"),
-    preRun: [(drive) => {
-      for (const [name, bytes] of files)
-        drive.FS.writeFile(name, bytes);
-      handlers.attach(drive);
-    }],
+    driveFiles: files, // read where they are (web/files.h)
+    preRun: [(drive) => handlers.attach(drive)],
     // The instance goes on in a task of its own: the runtime's set-up
     // above and the program's start are each long enough alone.
     instantiateWasm: (imports, receive) => {
