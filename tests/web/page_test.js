@@ -91,6 +91,49 @@ async function arrowsPointLeft(page) {
     throw new Error("the panel draws the forces of a left turn to the right");
 }
 
+// In the same turn the strip charts draw both axles' lateral forces
+// above their zero line (to the left is positive) and both slip angles
+// under it (the axles move to the right of where their wheels point),
+// over the newest tenth of each chart: for each chart, the pixels of
+// either axle's colour, give or take their blending with the white, in
+// its upper and lower half.
+const turnCharts = [["Slip angle, degrees", "lower"],
+                     ["Lateral force / grip limit", "upper"]];
+const chartHalves = `JSON.stringify(${JSON.stringify(turnCharts)}.map(([label]) => {
+  const i = panelCharts.findIndex(([l]) => l === label);
+  const { x, y, width, height } = modelPanel.charts[i].band;
+  const { data } = document.getElementById("model-charts").getContext("2d")
+      .getImageData(x + Math.floor(width * 0.9), y, Math.ceil(width * 0.1), height);
+  const colours = [panelColours.front, panelColours.rear]
+      .map((hex) => [1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)));
+  const halves = { upper: 0, lower: 0 };
+  const across = Math.ceil(width * 0.1);
+  for (let p = 0; p < data.length; p += 4) {
+    const row = Math.floor(p / 4 / across);
+    if (colours.some((c) => c.reduce((sum, v, k) =>
+                                         sum + Math.abs(v - data[p + k]), 0) < 90))
+      ++halves[row < height / 2 ? "upper" : "lower"];
+  }
+  return halves;
+}))`;
+
+async function chartsShowTurn(page) {
+  const seen = await until("the charts show the turn", 30, async () => {
+    const halves = JSON.parse(await page.evaluate(chartHalves));
+    return halves.every((h, n) => h[turnCharts[n][1]] >= 10) && halves;
+  });
+  seen.forEach((halves, n) => {
+    const [label, side] = turnCharts[n];
+    const other = side === "upper" ? "lower" : "upper";
+    console.log("steady left turn, " + label + ": " + halves[side] +
+                " pixels in the " + side + " half, " + halves[other] +
+                " in the " + other);
+    if (halves[other] > 0)
+      throw new Error("the chart " + label + " draws the turn in its " +
+                      other + " half");
+  });
+}
+
 async function withBrowser(extraArgs, url, body) {
   const browser = new Browser(chromium, path.join(work, "chromium.log"),
                               extraArgs);
@@ -113,7 +156,10 @@ async function main() {
     await withBrowser([], server.url, async (page) => {
       await drive(page, linuxFrame, async () => {
         await page.evaluate("document.getElementById('model-toggle').click()");
-        await steadyLeftTurn(page, arrowsPointLeft);
+        await steadyLeftTurn(page, async () => {
+          await arrowsPointLeft(page);
+          await chartsShowTurn(page);
+        });
       });
       await easyToHit(page, "800 x 480, ended"); // "Start again" shown
       await roundTrip(page);
