@@ -93,27 +93,22 @@ async function arrowsPointLeft(page) {
 
 // In the same turn the strip charts draw both axles' lateral forces
 // above their zero line (to the left is positive) and both slip angles
-// under it (the axles move to the right of where their wheels point),
-// over the newest tenth of each chart: for each chart, the pixels of
-// either axle's colour, give or take their blending with the white, in
-// its upper and lower half.
+// under it (each axle moves to the right of where its wheels point):
+// the coloured pixels (the axles' lines; the rest is grey or white),
+// blended with the white or not, in the newest tenth of each chart, in
+// its upper and its lower half.
 const turnCharts = [["Slip angle, degrees", "lower"],
-                     ["Lateral force / grip limit", "upper"]];
+                    ["Lateral force / grip limit", "upper"]];
 const chartHalves = `JSON.stringify(${JSON.stringify(turnCharts)}.map(([label]) => {
-  const i = panelCharts.findIndex(([l]) => l === label);
-  const { x, y, width, height } = modelPanel.charts[i].band;
-  const { data } = document.getElementById("model-charts").getContext("2d")
-      .getImageData(x + Math.floor(width * 0.9), y, Math.ceil(width * 0.1), height);
-  const colours = [panelColours.front, panelColours.rear]
-      .map((hex) => [1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16)));
-  const halves = { upper: 0, lower: 0 };
+  const { x, y, width, height } = modelPanel.charts[
+      panelCharts.findIndex(([l]) => l === label)].band;
   const across = Math.ceil(width * 0.1);
-  for (let p = 0; p < data.length; p += 4) {
-    const row = Math.floor(p / 4 / across);
-    if (colours.some((c) => c.reduce((sum, v, k) =>
-                                         sum + Math.abs(v - data[p + k]), 0) < 90))
-      ++halves[row < height / 2 ? "upper" : "lower"];
-  }
+  const { data } = document.getElementById("model-charts").getContext("2d")
+      .getImageData(x + width - across, y, across, height);
+  const halves = { upper: 0, lower: 0 };
+  for (let p = 0; p < data.length; p += 4)
+    if (Math.max(...data.slice(p, p + 3)) - Math.min(...data.slice(p, p + 3)) > 40)
+      ++halves[Math.floor(p / 4 / across) < height / 2 ? "upper" : "lower"];
   return halves;
 }))`;
 
@@ -124,13 +119,9 @@ async function chartsShowTurn(page) {
   });
   seen.forEach((halves, n) => {
     const [label, side] = turnCharts[n];
-    const other = side === "upper" ? "lower" : "upper";
-    console.log("steady left turn, " + label + ": " + halves[side] +
-                " pixels in the " + side + " half, " + halves[other] +
-                " in the " + other);
-    if (halves[other] > 0)
-      throw new Error("the chart " + label + " draws the turn in its " +
-                      other + " half");
+    console.log("steady left turn, " + label + ": " + JSON.stringify(halves));
+    if (halves[side === "upper" ? "lower" : "upper"] > 0)
+      throw new Error("the chart " + label + " draws the turn on the wrong side");
   });
 }
 
