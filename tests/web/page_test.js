@@ -91,6 +91,40 @@ async function arrowsPointLeft(page) {
     throw new Error("the panel draws the forces of a left turn to the right");
 }
 
+// In the same turn the strip charts draw both axles' lateral forces
+// above their zero line (to the left is positive) and both slip angles
+// under it (each axle moves to the right of where its wheels point):
+// the coloured pixels (the axles' lines; the rest is grey or white),
+// blended with the white or not, in the newest tenth of each chart, in
+// its upper and its lower half.
+const turnCharts = [["Slip angle, degrees", "lower"],
+                    ["Lateral force / grip limit", "upper"]];
+const chartHalves = `JSON.stringify(${JSON.stringify(turnCharts)}.map(([label]) => {
+  const { x, y, width, height } = modelPanel.charts[
+      panelCharts.findIndex(([l]) => l === label)].band;
+  const across = Math.ceil(width * 0.1);
+  const { data } = document.getElementById("model-charts").getContext("2d")
+      .getImageData(x + width - across, y, across, height);
+  const halves = { upper: 0, lower: 0 };
+  for (let p = 0; p < data.length; p += 4)
+    if (Math.max(...data.slice(p, p + 3)) - Math.min(...data.slice(p, p + 3)) > 40)
+      ++halves[Math.floor(p / 4 / across) < height / 2 ? "upper" : "lower"];
+  return halves;
+}))`;
+
+async function chartsShowTurn(page) {
+  const seen = await until("the charts show the turn", 30, async () => {
+    const halves = JSON.parse(await page.evaluate(chartHalves));
+    return halves.every((h, n) => h[turnCharts[n][1]] >= 10) && halves;
+  });
+  seen.forEach((halves, n) => {
+    const [label, side] = turnCharts[n];
+    console.log("steady left turn, " + label + ": " + JSON.stringify(halves));
+    if (halves[side === "upper" ? "lower" : "upper"] > 0)
+      throw new Error("the chart " + label + " draws the turn on the wrong side");
+  });
+}
+
 async function withBrowser(extraArgs, url, body) {
   const browser = new Browser(chromium, path.join(work, "chromium.log"),
                               extraArgs);
@@ -113,7 +147,10 @@ async function main() {
     await withBrowser([], server.url, async (page) => {
       await drive(page, linuxFrame, async () => {
         await page.evaluate("document.getElementById('model-toggle').click()");
-        await steadyLeftTurn(page, arrowsPointLeft);
+        await steadyLeftTurn(page, async () => {
+          await arrowsPointLeft(page);
+          await chartsShowTurn(page);
+        });
       });
       await easyToHit(page, "800 x 480, ended"); // "Start again" shown
       await roundTrip(page);

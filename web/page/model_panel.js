@@ -125,7 +125,8 @@ function drawCar(ctx, v) {
   const u = Math.min(w / 8, h / 8.5); // the picture's unit: 8 across
   const cx = w / 2;
   const cy = h * 0.52;
-  ctx.clearRect(0, 0, w, h);
+  ctx.fillStyle = chartBackground;
+  ctx.fillRect(0, 0, w, h);
   ctx.font = Math.round(0.42 * u) + "px sans-serif";
   ctx.textBaseline = "middle";
   // The road's direction (world +y) as the car sees it.
@@ -158,10 +159,51 @@ function drawCar(ctx, v) {
         0.4 * u);
 }
 
+// The chart canvas, at ratio device pixels a CSS pixel, cut into one
+// band a chart: a line of title (the label, the range and, for more
+// than one line, the lines' colours), the chart, and a thin rule. The
+// titles are drawn here, once a size; the charts place theirs.
+function layOutCharts(ctx, ratio, charts) {
+  const { width, height } = ctx.canvas;
+  const pitch = Math.floor(height / panelCharts.length);
+  const title = Math.round(16 * ratio);
+  const rule = Math.max(1, Math.round(ratio));
+  ctx.fillStyle = chartBackground;
+  ctx.fillRect(0, 0, width, height);
+  ctx.textBaseline = "middle";
+  panelCharts.forEach(([label, min, max, , lines], i) => {
+    const top = i * pitch;
+    const parts = [[label + " ", "#222", 12],
+                   ["(" + min + " to " + max + ") ", "#666", 10]];
+    if (lines.length > 1)
+      for (const [name, colour] of lines)
+        parts.push(["\u25a0 " + name + " ", colour, 12]);
+    // Smaller type where the line would not fit the width.
+    const font = (size) => size * ratio * fit + "px sans-serif";
+    let fit = 1;
+    const long = parts.reduce((sum, [text, , size]) => {
+      ctx.font = font(size);
+      return sum + ctx.measureText(text).width;
+    }, 0);
+    fit = Math.min(1, width / long);
+    let x = 0;
+    for (const [text, colour, size] of parts) {
+      ctx.font = font(size);
+      ctx.fillStyle = colour;
+      ctx.fillText(text, x, top + title / 2);
+      x += ctx.measureText(text).width;
+    }
+    ctx.fillStyle = "#eee";
+    ctx.fillRect(0, top + pitch - rule, width, rule);
+    charts[i].place(0, top + title, width, pitch - title - rule);
+  });
+}
+
 const modelPanel = {
   panel: document.getElementById("model-panel"),
   toggle: document.getElementById("model-toggle"),
   car: document.getElementById("model-car"),
+  chartCanvas: document.getElementById("model-charts"),
   charts: [],
   record: null, // the run's (drive_record.js)
   columns: null, // panelColumns' indices in it
@@ -170,34 +212,20 @@ const modelPanel = {
   timer: 0, // the drawing's, while open
   fresh: true, // the car is to be drawn again
 
-  // The charts' labels and canvases, made once from panelCharts.
+  // The charts, made once from panelCharts, all on one canvas: each
+  // canvas is a layer that the browser puts together with the page at
+  // each of its frames, in software where there is no GPU.
   build() {
-    const place = document.getElementById("model-charts");
-    for (const [label, min, max, guides, lines] of panelCharts) {
-      const strip = document.createElement("div");
-      strip.className = "strip";
-      const title = document.createElement("div");
-      title.textContent = label + " ";
-      const range = document.createElement("small");
-      range.textContent = "(" + min + " to " + max + ") ";
-      title.append(range);
-      if (lines.length > 1)
-        for (const [name, colour] of lines) {
-          const key = document.createElement("span");
-          key.style.color = colour;
-          key.textContent = "\u25a0 " + name + " ";
-          title.append(key);
-        }
-      const canvas = document.createElement("canvas");
-      canvas.setAttribute("aria-hidden", "true");
-      strip.append(title, canvas);
-      place.append(strip);
-      modelPanel.charts.push({
-        canvas, lines,
-        chart: stripChart(canvas, { min, max, guides,
-                                    colours: lines.map(([, c]) => c) }),
-      });
-    }
+    const view = panelCanvas(modelPanel.chartCanvas);
+    for (const [, min, max, guides, lines] of panelCharts)
+      modelPanel.charts.push(stripChart(view, {
+        min, max, guides, colours: lines.map(([, c]) => c) }));
+    modelPanel.chartCanvas.setAttribute("aria-label",
+        "Strip charts of the last 1,000 steps, the newest at the right: " +
+        panelCharts.map(([label, , , , lines]) => label +
+            (lines.length > 1 ? " (" + lines.map(([name]) => name)
+                                           .join(", ") + ")" : ""))
+            .join("; "));
     for (const key of modelPanel.panel.querySelectorAll("[data-colour]"))
       key.style.color = panelColours[key.dataset.colour];
     new ResizeObserver(modelPanel.resized).observe(modelPanel.panel);
@@ -210,7 +238,7 @@ const modelPanel = {
         panelColumns.map((name) => [name, record.column(name)]);
     modelPanel.next = record ? record.begin() : 0;
     modelPanel.newest = null;
-    for (const { chart } of modelPanel.charts)
+    for (const chart of modelPanel.charts)
       chart.clear();
     modelPanel.fresh = true;
   },
@@ -238,8 +266,8 @@ const modelPanel = {
           break;
         continue;
       }
-      for (const { chart, lines } of modelPanel.charts)
-        chart.push(lines.map(([, , value]) => value(v)));
+      modelPanel.charts.forEach((chart, i) =>
+        chart.push(panelCharts[i][4].map(([, , value]) => value(v))));
       modelPanel.newest = v;
       modelPanel.fresh = true;
     }
@@ -254,7 +282,7 @@ const modelPanel = {
     if (modelPanel.fresh && modelPanel.newest)
       drawCar(panelCanvas(modelPanel.car), modelPanel.newest);
     modelPanel.fresh = false;
-    for (const { chart } of modelPanel.charts)
+    for (const chart of modelPanel.charts)
       chart.draw();
   },
 
@@ -269,8 +297,13 @@ const modelPanel = {
       modelPanel.car.height = h;
       modelPanel.fresh = true;
     }
-    for (const { canvas, chart } of modelPanel.charts)
-      chart.resize(...size(canvas));
+    const charts = modelPanel.chartCanvas;
+    const [cw, ch] = size(charts);
+    if (charts.width !== cw || charts.height !== ch) {
+      charts.width = cw;
+      charts.height = ch;
+      layOutCharts(panelCanvas(charts), ratio, modelPanel.charts);
+    }
   },
 
   show(open) {

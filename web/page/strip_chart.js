@@ -1,27 +1,33 @@
-// A strip chart of the last steps on a canvas, drawn a little at a time.
-// The lines are drawn into a picture of the chart's size used as a
-// ring: each new step takes the columns after the last one's, wrapping
-// round at the right edge, so at each animation frame only the new
-// steps' stretch is drawn, and the canvas shows the ring in two pieces,
-// the newest step at its right edge. A full redraw (at most 1,000 points
-// a line) comes only with a new size or a new run.
+// A strip chart of the last steps, in a band of a canvas that it may
+// share with other charts, drawn a little at a time. The lines are
+// drawn into a picture of the band's size used as a ring: each new step
+// takes the columns after the last one's, wrapping round at the right
+// edge, so at each drawing only the new steps' stretch is drawn, and
+// the band shows the ring in two pieces, the newest step at its right
+// edge. A full redraw (at most 1,000 points a line) comes only with a
+// new size or a new run.
 "use strict";
 
 const chartSteps = 1000; // the steps a chart shows: 10 s of model time
+const chartBackground = "#fff";
 
 // The panel's canvases are small and change often: kept in the CPU's
 // memory (what willReadFrequently asks for), a change is not a GPU's
 // work, which a browser without one (SwiftShader) does on the CPU too.
+// Opaque, so that the browser need not blend them with the page under
+// them at each of its frames: what they clear they paint white.
 const panelCanvas = (canvas) =>
-  canvas.getContext("2d", { willReadFrequently: true });
+  canvas.getContext("2d", { alpha: false, willReadFrequently: true });
 
-// canvas: the chart's; min and max: the values at its bottom and top
-// edge (values beyond are drawn at the edge); guides: values marked by
-// a thin line; colours: one a line. push() takes one value a line.
-function stripChart(canvas, { min, max, guides, colours }) {
+// view: the 2D context of the canvas shown; min and max: the values at
+// the band's bottom and top edge (values beyond are drawn at the edge);
+// guides: values marked by a thin line; colours: one a line. push()
+// takes one value a line; place() says where the band is.
+function stripChart(view, { min, max, guides, colours }) {
   const ring = document.createElement("canvas");
   const ctx = panelCanvas(ring);
   const kept = colours.map(() => new Float32Array(chartSteps));
+  const band = { x: 0, y: 0 }; // the band's top left corner in the view
   let total = 0; // steps pushed
   let drawn = 0; // steps drawn into the ring
   let stale = true; // the ring is to be drawn afresh
@@ -39,7 +45,8 @@ function stripChart(canvas, { min, max, guides, colours }) {
     for (let c = from; c < to;) {
       const x = c % w();
       const width = Math.min(to - c, w() - x);
-      ctx.clearRect(x, 0, width, ring.height);
+      ctx.fillStyle = chartBackground;
+      ctx.fillRect(x, 0, width, ring.height);
       ctx.fillStyle = "#bbb";
       for (const g of guides)
         ctx.fillRect(x, Math.round(y(g)) - 0.5, width, 1);
@@ -66,6 +73,11 @@ function stripChart(canvas, { min, max, guides, colours }) {
   }
 
   return {
+    // Where the band is in the view, in its pixels.
+    get band() {
+      return { x: band.x, y: band.y, width: ring.width, height: ring.height };
+    },
+
     push(values) {
       kept.forEach((line, i) => { line[total % chartSteps] = values[i]; });
       ++total;
@@ -77,18 +89,19 @@ function stripChart(canvas, { min, max, guides, colours }) {
       stale = true;
     },
 
-    // The canvas at this many pixels; a change redraws the chart.
-    resize(width, height) {
-      if (canvas.width === width && canvas.height === height)
-        return;
-      canvas.width = ring.width = width;
-      canvas.height = ring.height = height;
+    // The band at (x, y) of the view, width x height pixels (the view
+    // was cleared, or resized): the chart is drawn afresh.
+    place(x, y, width, height) {
+      band.x = x;
+      band.y = y;
+      ring.width = width;
+      ring.height = height;
       stale = true;
     },
 
-    // Brings the picture up to the newest step.
+    // Brings the band up to the newest step.
     draw() {
-      if ((!stale && drawn === total) || w() === 0)
+      if ((!stale && drawn === total) || w() === 0 || ring.height === 0)
         return;
       const newest = Math.floor(at(Math.max(total - 1, 0)));
       if (stale || total - drawn >= chartSteps) {
@@ -101,15 +114,13 @@ function stripChart(canvas, { min, max, guides, colours }) {
       }
       drawn = total;
       stale = false;
-      // The ring's column after the newest step goes to the left edge.
+      // The ring's column after the newest step goes to the band's left
+      // edge; both pieces are opaque, so nothing need be cleared first.
       const cut = (newest + 1) % w();
-      const view = panelCanvas(canvas);
-      view.clearRect(0, 0, w(), ring.height);
-      view.drawImage(ring, cut, 0, w() - cut, ring.height, 0, 0, w() - cut,
-                     ring.height);
+      const h = ring.height;
+      view.drawImage(ring, cut, 0, w() - cut, h, band.x, band.y, w() - cut, h);
       if (cut > 0)
-        view.drawImage(ring, 0, 0, cut, ring.height, w() - cut, 0, cut,
-                       ring.height);
+        view.drawImage(ring, 0, 0, cut, h, band.x + w() - cut, band.y, cut, h);
     },
   };
 }
