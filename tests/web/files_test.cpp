@@ -8,11 +8,6 @@
 #include <cerrno>
 #include <vector>
 
-namespace
-{
-
-} // namespace
-
 // The page's files: a.bmp of 70000 bytes (byte i is i mod 251), empty.bmp
 // of none.
 EM_JS(void, hand_files, (), {
