@@ -212,7 +212,10 @@ const modelPanel = {
   timer: 0, // the drawing's, while open
   fresh: true, // the car is to be drawn again
 
-  // The charts, made once from panelCharts, all on one canvas: each
+  // The charts, made from panelCharts at the panel's first opening, so
+  // that a start with the panel closed pays nothing for them (measuring
+  // their titles' type alone costs a phone some 100 ms), all on one
+  // canvas: each
   // canvas is a layer that the browser puts together with the page at
   // each of its frames, in software where there is no GPU.
   build() {
@@ -307,6 +310,8 @@ const modelPanel = {
   },
 
   show(open) {
+    if (open && modelPanel.charts.length === 0)
+      modelPanel.build();
     modelPanel.panel.hidden = !open;
     document.body.classList.toggle("model", open);
     modelPanel.toggle.setAttribute("aria-pressed", String(open));
@@ -318,7 +323,6 @@ const modelPanel = {
   },
 };
 
-modelPanel.build();
 modelPanel.toggle.addEventListener("click", () => {
   modelPanel.show(modelPanel.panel.hidden);
   if (heldKeys.target)
