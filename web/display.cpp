@@ -39,6 +39,25 @@ EM_JS(int, browser_has_webgl, (), {
   }
 });
 
+// The page's canvas's WebGL context, made ahead of SDL, in a step of the
+// start of its own: making it is the costliest call of the start (the
+// browser sets up its GPU process's side). SDL's own request then finds
+// it made, and sets up the emulation in the next step. The attributes
+// are those SDL asks for with the program's settings: no antialiasing,
+// no alpha, no stencil, a depth buffer if one is wanted; the first
+// request fixes them. Nothing is told of a refusal here: SDL asks again.
+EM_JS(void, make_context, (int depth_bits), {
+  try {
+    Module["canvas"].getContext("webgl", {
+      antialias : false,
+      alpha : false,
+      depth : depth_bits > 0,
+      stencil : false
+    });
+  } catch (e) {
+  }
+});
+
 // Whether SDL made the page's canvas a GL context.
 EM_JS(int, display_has_context, (), { return Module["ctx"] ? 1 : 0; });
 
@@ -96,8 +115,10 @@ int set_gfx_mode(int card, int w, int h, int, int)
     fail(cause_only_opengl);
     return -1;
   }
-  // The context and the emulation's set-up are one long step of the
-  // start: the browser runs what waits before and after it.
+  // The context and the emulation's set-up are two long steps of the
+  // start: the browser runs what waits before, between and after them.
+  let_browser_run();
+  make_context(z_depth);
   let_browser_run();
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, z_depth);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

@@ -105,6 +105,19 @@ function checkMessage(message, lines, what) {
 // Escape ends the program with status 0.
 // The page gives capture(name), holdUntil(code, what, seconds, check),
 // exitStatus() and ended(status, seconds).
+// The program's WebGL context, made by the page ahead of SDL's request,
+// has the attributes that SDL asks for: the first request fixes them,
+// and WebGL's defaults (antialiasing, alpha) would change the picture.
+const contextAsked = { alpha: false, antialias: false, depth: true, stencil: false };
+async function contextAsAsked(page) {
+  const made = JSON.parse(await page.evaluate(`JSON.stringify(document
+      .querySelector("#screen iframe").contentDocument.getElementById("canvas")
+      .getContext("webgl").getContextAttributes())`));
+  for (const [name, value] of Object.entries(contextAsked))
+    if (made[name] !== value)
+      throw new Error("the WebGL context's " + name + " is " + made[name]);
+}
+
 async function drive(page, linuxFrame, beforeEscape = async () => {}) {
   const first = await until("the canvas shows sky and road", 60, async () => {
     const file = await page.capture("first");
@@ -118,6 +131,8 @@ async function drive(page, linuxFrame, beforeEscape = async () => {}) {
     if (!(apart <= frameLimit))
       throw new Error("the first frame is not the Linux build's");
   }
+
+  await contextAsAsked(page);
 
   let moved = 0;
   await page.holdUntil("ArrowUp", "the view moves", 60, async () => {
