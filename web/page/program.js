@@ -50,10 +50,12 @@ function runProgram(w, { runtime, wasm }, files, handlers) {
   w.document.addEventListener("contextmenu", (event) => event.preventDefault());
   const script = w.document.createElement("script");
   script.src = runtime;
-  script.addEventListener("load", () => {
+  // The runtime's set-up (createDrive) in a task after the one that ran
+  // the script: each is long enough alone on a slow phone.
+  script.addEventListener("load", () => w.setTimeout(() => {
     if (!w.closed)
       createIn(w, wasm, files, handlers);
-  });
+  }));
   w.document.body.append(script); // defines createDrive in the frame
 }
 
