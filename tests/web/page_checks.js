@@ -100,11 +100,6 @@ function checkMessage(message, lines, what) {
     throw new Error(what + ": unexpected message: " + message);
 }
 
-// Sky and road (against the Linux build's first frame, if given), a
-// held ArrowUp moves the view, then whatever beforeEscape does, and
-// Escape ends the program with status 0.
-// The page gives capture(name), holdUntil(code, what, seconds, check),
-// exitStatus() and ended(status, seconds).
 // The program's WebGL context, made by the page ahead of SDL's request,
 // has the attributes that SDL asks for: the first request fixes them,
 // and WebGL's defaults (antialiasing, alpha) would change the picture.
@@ -118,6 +113,11 @@ async function contextAsAsked(page) {
       throw new Error("the WebGL context's " + name + " is " + made[name]);
 }
 
+// Sky and road (against the Linux build's first frame, if given), the
+// context's attributes, a held ArrowUp moves the view, then whatever beforeEscape does, and
+// Escape ends the program with status 0.
+// The page gives capture(name), holdUntil(code, what, seconds, check),
+// exitStatus() and ended(status, seconds).
 async function drive(page, linuxFrame, beforeEscape = async () => {}) {
   const first = await until("the canvas shows sky and road", 60, async () => {
     const file = await page.capture("first");

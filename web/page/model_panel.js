@@ -215,9 +215,8 @@ const modelPanel = {
   // The charts, made from panelCharts at the panel's first opening, so
   // that a start with the panel closed pays nothing for them (measuring
   // their titles' type alone costs a phone some 100 ms), all on one
-  // canvas: each
-  // canvas is a layer that the browser puts together with the page at
-  // each of its frames, in software where there is no GPU.
+  // canvas: each canvas is a layer that the browser puts together with
+  // the page at each of its frames, in software where there is no GPU.
   build() {
     const view = panelCanvas(modelPanel.chartCanvas);
     for (const [, min, max, guides, lines] of panelCharts)
