@@ -16,12 +16,11 @@
 // from the first contentful paint to the time to interactive, in a trace
 // of a first visit of their own, the floor page's too, whose longest
 // task (its WebGL context) any page built this way has; and the first
-// frame of the floor page
-// (bench/web_floor.cpp, in FOLDER/../floor if built), its first visits taking turns with the
-// page's, and the page's against it. Given a second folder (another
-// build of the page, say the one before a change, with its own floor
-// beside it), the visits take turns at all of them, so that all meet the
-// same machine.
+// frame of the floor page (bench/web_floor.cpp, in FOLDER/../floor if
+// built), its first visits taking turns with the page's, and the page's
+// against it. Given a second folder (another build of the page, say the
+// one before a change, with its own floor beside it), the visits take
+// turns at all of them, so that all meet the same machine.
 //   web_page_figures.js FOLDER [STARTS [RATE [OTHER_FOLDER]]]
 // With DRIVE_BENCH_START=1 only the start's figures are taken (first
 // frames, the floor's, the tasks): no frame rates and no second visits,
@@ -118,20 +117,23 @@ async function freshPage(browser) {
   return [page, close];
 }
 
+// Loads the page (or the floor) and waits for its first frame: its time.
+async function firstFrame(page, url) {
+  await page.open(url);
+  return until("the first frame of " + url, 60,
+               () => page.evaluate("window.driveFirstFrame"));
+}
+
 // Loads the page and waits for its first frame; the steps of its start.
 async function visit(page, url) {
-  await page.open(url);
-  await until("the first frame", 60,
-              () => page.evaluate("window.driveFirstFrame"));
+  await firstFrame(page, url);
   return page.evaluate(steps);
 }
 
 // The floor page's first frame, on a first visit.
 async function floorVisit(browser, url) {
   const [page, close] = await freshPage(browser);
-  await page.open(url + "floor.html");
-  const at = await until("the floor's first frame", 60,
-                         () => page.evaluate("window.driveFirstFrame"));
+  const at = await firstFrame(page, url + "floor.html");
   await close();
   return at;
 }
@@ -157,9 +159,7 @@ async function blocking(browser, url) {
     "disabled-by-default-devtools.timeline", "blink.user_timing", "loading"] } });
   // Only the first frame's time is read here: the steps' script (visit)
   // takes the page's thread some 80 ms with the CPU slowed.
-  await page.open(url);
-  const first = await until("the first frame", 60,
-                            () => page.evaluate("window.driveFirstFrame"));
+  const first = await firstFrame(page, url);
   await sleep(10000);
   await browser.send("Tracing.end");
   await complete;
