@@ -42,13 +42,17 @@ const measure = `JSON.stringify((() => {
 // rounded innerWidth and innerHeight; the canvas is sized from the
 // frame's whole-pixel client size.
 // With the model panel open: it lies under the picture (and its touch
-// controls), and its canvases are drawn at the screen's pixels.
+// controls), the car is drawn at the screen's pixels, and the charts,
+// which change at every drawing, at one pixel a CSS pixel.
 const panelFits = `(() => {
   const panel = document.getElementById("model-panel").getBoundingClientRect();
   const stage = document.getElementById("stage").getBoundingClientRect();
+  const [car, charts] = ["model-car", "model-charts"].map((id) =>
+      document.getElementById(id));
   return panel.top >= stage.bottom - 1 &&
-      [...document.querySelectorAll("#model-panel canvas")].every((c) =>
-        c.width === Math.round(c.clientWidth * devicePixelRatio));
+      car.width === Math.round(car.clientWidth * devicePixelRatio) &&
+      charts.width === charts.clientWidth &&
+      charts.height === charts.clientHeight;
 })()`;
 
 async function fitsScreens(page, panel = false) {

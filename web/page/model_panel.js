@@ -159,15 +159,15 @@ function drawCar(ctx, v) {
         0.4 * u);
 }
 
-// The chart canvas, at ratio device pixels a CSS pixel, cut into one
-// band a chart: a line of title (the label, the range and, for more
-// than one line, the lines' colours), the chart, and a thin rule. The
-// titles are drawn here, once a size; the charts place theirs.
-function layOutCharts(ctx, ratio, charts) {
+// The chart canvas, at one pixel a CSS pixel, cut into one band a
+// chart: a line of title (the label, the range and, for more than one
+// line, the lines' colours), the chart, and a thin rule. The titles are
+// drawn here, once a size; the charts place theirs.
+function layOutCharts(ctx, charts) {
   const { width, height } = ctx.canvas;
   const pitch = Math.floor(height / panelCharts.length);
-  const title = Math.round(16 * ratio);
-  const rule = Math.max(1, Math.round(ratio));
+  const title = 16;
+  const rule = 1;
   ctx.fillStyle = chartBackground;
   ctx.fillRect(0, 0, width, height);
   ctx.textBaseline = "middle";
@@ -179,7 +179,7 @@ function layOutCharts(ctx, ratio, charts) {
       for (const [name, colour] of lines)
         parts.push(["\u25a0 " + name + " ", colour, 12]);
     // Smaller type where the line would not fit the width.
-    const font = (size) => size * ratio * fit + "px sans-serif";
+    const font = (size) => size * fit + "px sans-serif";
     let fit = 1;
     const long = parts.reduce((sum, [text, , size]) => {
       ctx.font = font(size);
@@ -288,23 +288,27 @@ const modelPanel = {
       chart.draw();
   },
 
-  // Each canvas at the screen's pixels.
+  // The car at the screen's pixels; the charts at one pixel a CSS pixel,
+  // since what the browser does with a canvas that has changed (copy it,
+  // hand it to the compositor, raster the page's tiles under it) goes
+  // with the canvas's pixels, and the charts change at every drawing: at
+  // two device pixels a CSS pixel, four times as many pixels halved a
+  // phone's frames a second with the panel open (docs/performance.md).
   resized() {
     const ratio = devicePixelRatio || 1;
-    const size = (canvas) => [Math.round(canvas.clientWidth * ratio),
-                              Math.round(canvas.clientHeight * ratio)];
-    const [w, h] = size(modelPanel.car);
+    const w = Math.round(modelPanel.car.clientWidth * ratio);
+    const h = Math.round(modelPanel.car.clientHeight * ratio);
     if (modelPanel.car.width !== w || modelPanel.car.height !== h) {
       modelPanel.car.width = w;
       modelPanel.car.height = h;
       modelPanel.fresh = true;
     }
     const charts = modelPanel.chartCanvas;
-    const [cw, ch] = size(charts);
+    const [cw, ch] = [charts.clientWidth, charts.clientHeight];
     if (charts.width !== cw || charts.height !== ch) {
       charts.width = cw;
       charts.height = ch;
-      layOutCharts(panelCanvas(charts), ratio, modelPanel.charts);
+      layOutCharts(panelCanvas(charts), modelPanel.charts);
     }
   },
 
