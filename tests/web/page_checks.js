@@ -114,8 +114,8 @@ async function contextAsAsked(page) {
 }
 
 // Sky and road (against the Linux build's first frame, if given), the
-// context's attributes, a held ArrowUp moves the view, then whatever beforeEscape does, and
-// Escape ends the program with status 0.
+// context's attributes, a held ArrowUp moves the view, then whatever
+// beforeEscape does, and Escape ends the program with status 0.
 // The page gives capture(name), holdUntil(code, what, seconds, check),
 // exitStatus() and ended(status, seconds).
 async function drive(page, linuxFrame, beforeEscape = async () => {}) {

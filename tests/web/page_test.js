@@ -3,8 +3,9 @@
 // served by python3 -m http.server from 127.0.0.1 as the README says,
 // the canvas shows sky and road, its first frame matches the Linux
 // build's, holding ArrowUp moves the view, the model panel is made only
-// when first opened, in a steady left turn it draws the tyres' forces to the left, Escape ends with
-// status 0, the drive saved then replays in Python to the bit,
+// when first opened, in a steady left turn it draws the tyres' forces to
+// the left, Escape ends with status 0, the drive saved then replays in
+// Python to the bit,
 // images chosen through the page are used (a road of one's own) or
 // refused (one hostile case of the loader's tests for each reason: the
 // program's message with its English meaning, status 1), every control
