@@ -49,10 +49,23 @@ if [ "$only_list" = 1 ]; then
   exit 0
 fi
 
+# Whether package $1 is installed for this machine's architecture, for
+# all (a package of no architecture), or for the one its name gives
+# (name:arch). A library installed for a second architecture too (an
+# arm64 one, say) has a status line a copy.
+native=$(dpkg --print-architecture)
+installed() {
+  case "$1" in
+  *:*) own=${1#*:} ;;
+  *) own=$native ;;
+  esac
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$1" 2>/dev/null |
+    grep -Eqx "install ok installed ($own|all)"
+}
+
 missing=""
 for p in $wanted; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing="$missing $p"
+  installed "$p" || missing="$missing $p"
 done
 
 # The Windows build fetches Allegro's source with apt-get source, which

@@ -11,6 +11,7 @@ trap 'rm -rf "$stubs"' EXIT
 . "$(dirname "$0")/../support/checks.sh"
 
 printf '#!/bin/sh\necho 1000\n' >"$stubs/id"
+printf '#!/bin/sh\necho amd64\n' >"$stubs/dpkg"
 printf '#!/bin/sh\nexit 1\n' >"$stubs/dpkg-query"
 printf '#!/bin/sh\necho "sudo must not run" >&2\nexit 99\n' >"$stubs/sudo"
 chmod +x "$stubs"/*
@@ -57,4 +58,19 @@ grep -q "^Missing: apt's entry for Debian's sources" <<<"$out" ||
 grep -q "^  su -c 'sed .*deb-src.* && apt-get update && apt-get install -y" \
   <<<"$out" || fail "windows: no su line that adds the source entry: $out"
 echo "ok: windows, no source entry"
+
+# Every package installed for the architectures given: one installed
+# for a second architecture too, or for none (all), is there; one only
+# for another architecture is missing.
+for row in "amd64 arm64:0" "all:0" "arm64:1"; do
+  arches=${row%:*} want=${row#*:}
+  # shellcheck disable=SC2016 # $a is the stand-in's own
+  printf '#!/bin/sh\nfor a in %s; do echo "install ok installed $a"; done\n' \
+    "$arches" >"$stubs/dpkg-query"
+  out=$(PATH=$stubs /bin/sh "$deps" test 2>&1)
+  status=$?
+  [ "$status" -eq "$want" ] ||
+    fail "installed for $arches: status $status, expected $want: $out"
+  echo "ok: installed for $arches"
+done
 checks_status
