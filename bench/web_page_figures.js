@@ -265,7 +265,7 @@ function browserCpuSeconds(browser) {
 // first line but idle and iowait), so that the panel's figures can say
 // how much of the machine was taken by others while they were measured:
 // on 2 cores the browser needs most of both, and a figure taken beside
-// another engineer's build is lower by ten points or more.
+// a build or a test run is lower by ten points or more.
 function machineCpuSeconds() {
   const [, ...fields] = fs.readFileSync("/proc/stat", "utf8").split("\n")[0]
       .trim().split(/\s+/).map(Number);

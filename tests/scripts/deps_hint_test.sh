@@ -1,8 +1,9 @@
 #!/bin/bash
 # As a user other than root, scripts/deps.sh installs nothing and prints
 # a line that installs what is missing: with su, which every Debian has,
-# and with sudo too where sudo exists. Stand-ins for id, dpkg-query and
-# sudo play the user and a machine that lacks every package.
+# and with sudo too where sudo exists; and it finds a package installed
+# for this machine's architecture among copies for others. Stand-ins for
+# id, dpkg, dpkg-query and sudo play the user and the machine.
 #   deps_hint_test.sh SCRIPTS_DIR
 set -u
 deps=$1/deps.sh
